@@ -83,6 +83,7 @@ public:
     static int SchemaVersion();
 
 private:
+    friend class TestAccess; // tests reach the engine handle to provoke engine failures
     void open(const QString &file, const QByteArray &key);
     void createSchema();
     void createListers();

@@ -84,7 +84,7 @@ template <class R> std::optional<R> GetRecord(TDatabaseConnection &db, const QSt
     const QString condition = detail::KeyCondition<R>(key, params);
     QStringList values;
     SelectValues(db, ColumnNames<R>().join(u','), detail::TableName<R>(), {}, condition, values, params);
-    if (values.size() < std::size(TableLayout<R>::columns))
+    if (values.size() < qsizetype(std::size(TableLayout<R>::columns)))
         return std::nullopt;
     return detail::FromValues<R>(values, 0);
 }
@@ -95,7 +95,7 @@ std::vector<R> ListRecords(TDatabaseConnection &db, const QString &condition, co
 {
     QStringList values;
     SelectValues(db, ColumnNames<R>().join(u','), detail::TableName<R>(), ordering, condition, values, conditionParams);
-    const qsizetype n = std::size(TableLayout<R>::columns);
+    const qsizetype n = qsizetype(std::size(TableLayout<R>::columns));
     std::vector<R> records;
     records.reserve(size_t(values.size() / n));
     for (qsizetype offset = 0; offset + n <= values.size(); offset += n)

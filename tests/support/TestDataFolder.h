@@ -12,6 +12,14 @@
 #include <utility>
 #include <vector>
 
+namespace tvr {
+// The engine handle, for tests that must make the engine itself fail.
+class TestAccess {
+public:
+    static sqlite3 *handle(TDatabaseConnection &db) { return db.m_db; }
+};
+} // namespace tvr
+
 namespace tvr::test
 {
 
