@@ -81,8 +81,11 @@ TDatabaseConnection::TDatabaseConnection(const DataFolder &folder, const QString
 TDatabaseConnection::~TDatabaseConnection()
 {
     std::lock_guard lock(m_mutex);
+    // The listers close their cursors while the connection is still whole (not later, as
+    // QObject children of a half-destroyed object).
     for (auto &[number, lister] : m_listers)
-        lister->release();
+        delete lister;
+    m_listers.clear();
     sqlite3_close_v2(m_db);
 }
 

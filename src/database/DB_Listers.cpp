@@ -23,11 +23,6 @@ TLister::TLister(TDatabaseConnection &db, int number, QObject *parent)
 
 TLister::~TLister()
 {
-    release();
-}
-
-void TLister::release()
-{
     std::lock_guard lock(m_db.mutex());
     closeCursor();
 }

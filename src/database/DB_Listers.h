@@ -56,8 +56,6 @@ public:
     // Called by the connection, under its lock: reads the rest of the open cursor into a buffer
     // and closes it, so that a write or a detach can run. The view takes the rows on its next fetch.
     void drain();
-    // Closes the cursor for good (the connection is closing).
-    void release();
 
 signals:
     void currentRowChanged(int row);

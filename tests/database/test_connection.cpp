@@ -21,7 +21,8 @@ using namespace Qt::StringLiterals;
 using namespace tvr;
 using namespace tvr::test;
 
-namespace {
+namespace
+{
 
 // Opens a file with the plain engine API, optionally keyed, and counts its tables.
 int CountTables(const QString &file, const QByteArray &key, bool *ok)
@@ -122,8 +123,10 @@ TEST(Catalogues, MissingMaterialsCatalogueIsReportedNotCreated)
 TEST(Catalogues, MaterialsAndForestAttachAsPlainFiles)
 {
     TestDataFolder data;
-    data.writeMaterials({u"insert into tvr_info (info_id,active,alapanyag_katalogus_verzio) values (1,'1','2023.05.02.');"_s});
-    data.writeForest({u"insert into tvr_info_forest (info_id,active,forest_katalogus_verzio) values (1,'1','2023.04.01.');"_s});
+    data.writeMaterials(
+        {u"insert into tvr_info (info_id,active,alapanyag_katalogus_verzio) values (1,'1','2023.05.02.');"_s});
+    data.writeForest(
+        {u"insert into tvr_info_forest (info_id,active,forest_katalogus_verzio) values (1,'1','2023.04.01.');"_s});
     ErrorRecorder errors;
     auto db = data.open();
     EXPECT_TRUE(errors.errors.empty());

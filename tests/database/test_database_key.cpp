@@ -8,7 +8,8 @@
 using namespace Qt::StringLiterals;
 using namespace tvr;
 
-namespace {
+namespace
+{
 
 const QString kPassphrase = u"Gyalupad-1987"_s;
 const QByteArray kIv("\x5a\x1c\x93\xe0\x7b\x4d\x2f\x68", 8);

@@ -13,11 +13,14 @@ using namespace Qt::StringLiterals;
 using namespace tvr;
 using namespace tvr::test;
 
-namespace {
+namespace
+{
 
-const QString kNotes = u"select feljegyzes_id, feljegyzes from tvr_feljegyzesek where active=1 order by feljegyzes_id"_s;
+const QString kNotes =
+    u"select feljegyzes_id, feljegyzes from tvr_feljegyzesek where active=1 order by feljegyzes_id"_s;
 
-class Listers : public testing::Test {
+class Listers : public testing::Test
+{
 protected:
     void SetUp() override
     {

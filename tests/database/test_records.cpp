@@ -10,14 +10,16 @@ using namespace Qt::StringLiterals;
 using namespace tvr;
 using namespace tvr::test;
 
-namespace {
+namespace
+{
 
-class Records : public testing::Test {
+class Records : public testing::Test
+{
 protected:
     void SetUp() override
     {
         data.writeMaterials({u"insert into tvr_butorlapok (butorlap_id,megnevezes,sorszama,active) values "
-                            u"(1,'Fehér','U1026','1'),(2,'Tölgy','H1145','0');"_s});
+                             u"(1,'Fehér','U1026','1'),(2,'Tölgy','H1145','0');"_s});
         db = data.open();
     }
     TestDataFolder data;

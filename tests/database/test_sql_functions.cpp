@@ -12,11 +12,17 @@ using namespace Qt::StringLiterals;
 using namespace tvr;
 using namespace tvr::test;
 
-namespace {
+namespace
+{
 
-class SqlFunctions : public testing::Test {
+class SqlFunctions : public testing::Test
+{
 protected:
-    void SetUp() override { db = data.open(); errors.errors.clear(); }
+    void SetUp() override
+    {
+        db = data.open();
+        errors.errors.clear();
+    }
 
     QStringList Notes(const QString &columns = u"feljegyzes"_s)
     {
@@ -57,7 +63,7 @@ TEST(Builders, StatementTextsHaveTheFixedShapes)
 
 TEST_F(SqlFunctions, InsertStoresEveryTextAsPassed)
 {
-    const QStringList texts = {u"egy \"idézőjeles\" szöveg"_s, u"null"_s, u""_s, u"Árvíztűrő tükörfúrógép"_s,
+    const QStringList texts = {u"egy \"idézőjeles\" szöveg"_s,     u"null"_s,      u""_s, u"Árvíztűrő tükörfúrógép"_s,
                                u"100% _jó_ \\ ' ;drop table x;"_s, u"rogzitette"_s};
     for (const QString &t : texts)
         InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s}, {t, u"1"_s});

@@ -12,9 +12,11 @@
 #include <utility>
 #include <vector>
 
-namespace tvr {
+namespace tvr
+{
 // The engine handle, for tests that must make the engine itself fail.
-class TestAccess {
+class TestAccess
+{
 public:
     static sqlite3 *handle(TDatabaseConnection &db) { return db.m_db; }
 };

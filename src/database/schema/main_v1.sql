@@ -1,6 +1,5 @@
 -- Indexes of the main file's local tables (version 1). The tables themselves come from the
 -- table layouts; this file holds what a layout does not say.
-CREATE INDEX IF NOT EXISTS ix_arajanlat_statusza ON tvr_arajanlat (active, statusza);
 CREATE INDEX IF NOT EXISTS ix_b_basic_munka_arajanlat ON tvr_b_basic_munka (arajanlat_id);
 CREATE INDEX IF NOT EXISTS ix_b_basic_automatikusan_szamolt_munka ON tvr_b_basic_automatikusan_szamolt (basic_munka_id);
 CREATE INDEX IF NOT EXISTS ix_b_basic_arajanlaton_szerepel_munka ON tvr_b_basic_arajanlaton_szerepel (basic_munka_id);
