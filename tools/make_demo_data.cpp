@@ -1,12 +1,16 @@
 // tvr-make-demo-data DIR [--demo-data SQLDIR]: (re)builds a complete demo data folder at DIR.
+// tvr-make-demo-data --schema FILE: prints the CREATE TABLE statements of one kind of database file
+// (main, materials, forest, settings, order), for the manufacturer who builds the catalogues.
 
 #include "DemoData.h"
 
+#include "database/DB_Schema.h"
 #include "shell/CN_CommonErrorFunctions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QMap>
 
 #include <cstdio>
 
@@ -22,7 +26,22 @@ int main(int argc, char **argv)
     QCommandLineOption sqlDir(u"demo-data"_s, u"the folder of the demo SQL texts"_s, u"SQLDIR"_s,
                               QStringLiteral(TVR_DEMO_SQL_DIR));
     parser.addOption(sqlDir);
+    QCommandLineOption schema(u"schema"_s, u"print the tables of a file: main, materials, forest, settings, order"_s,
+                              u"FILE"_s);
+    parser.addOption(schema);
     parser.process(app);
+    if (parser.isSet(schema)) {
+        const QMap<QString, tvr::Placement> kinds{{u"main"_s, tvr::Placement::Main},
+                                                  {u"materials"_s, tvr::Placement::Materials},
+                                                  {u"forest"_s, tvr::Placement::Forest},
+                                                  {u"settings"_s, tvr::Placement::Settings},
+                                                  {u"order"_s, tvr::Placement::Order}};
+        if (!kinds.contains(parser.value(schema)))
+            parser.showHelp(2);
+        for (const QString &statement : tvr::SchemaStatements(kinds.value(parser.value(schema))))
+            std::printf("%s\n", qUtf8Printable(statement));
+        return 0;
+    }
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(2);
     const QString dir = QDir(parser.positionalArguments().first()).absolutePath();

@@ -1,0 +1,4 @@
+target_sources(tvr_gui PRIVATE
+  KeyboardNavigation.cpp KeyboardNavigation.h
+  PasswordMask.cpp PasswordMask.h
+  Pictures.cpp Pictures.h)

@@ -1,0 +1,45 @@
+#include "shell/StartProgram.h"
+
+#include "database/DB_DatabaseConnection.h"
+#include "shell/CN_CommonErrorFunctions.h"
+#include "shell/SYS_SystemConstants.h"
+#include "shell/TErrorDialog.h"
+#include "shell/TMainForm.h"
+
+using namespace Qt::StringLiterals;
+
+namespace tvr
+{
+
+StartOptions ParseStartOptions(const QStringList &arguments)
+{
+    StartOptions options;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a == u"--data-dir" && i + 1 < arguments.size())
+            options.dataDir = arguments.at(++i);
+        else if (a.startsWith(u"--data-dir="_s))
+            options.dataDir = a.mid(11);
+    }
+    return options;
+}
+
+std::unique_ptr<TMainForm> startProgram(const StartOptions &options)
+{
+    SetClock(options.clock);
+    const DataFolder folder(options.dataDir.isEmpty() ? DataFolder::DefaultRoot() : options.dataDir);
+
+    auto mainForm = std::make_unique<TMainForm>();
+    auto *errorDialog = new TErrorDialog(mainForm.get());
+    InstallAsErrorReporter(errorDialog);
+    try {
+        auto *connection = new TDatabaseConnection(folder, mainForm.get());
+        Q_UNUSED(connection);
+    } catch (const TvrError &e) {
+        errorDialog->showError(e.message(), e.detail());
+        return nullptr;
+    }
+    return mainForm;
+}
+
+} // namespace tvr

@@ -1,0 +1,50 @@
+#pragma once
+// Answering modal dialogs in window tests. A modal dialog runs its own event loop, so the test
+// queues the answer before the action that opens the dialog:
+//
+//     AnswerModal(u"Tkerdes"_s, [](QWidget *dialog) {
+//         QCOMPARE(dialog->findChild<QLabel *>(u"kerdeslabel"_s)->text(), u"Kilép a programból?"_s);
+//         QTest::mouseClick(dialog->findChild<QPushButton *>(u"nem"_s), Qt::LeftButton);
+//     });
+//     QTest::mouseClick(form.findChild<QPushButton *>(u"btn_kilepes"_s), Qt::LeftButton);
+//     QVERIFY(AllModalsAnswered());
+//
+// QtTest macros may be used inside the answer; a failed check returns from it, and the dialog is
+// closed anyway (rejected), so a failure never leaves a dialog open.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace tvr::test
+{
+
+// How often and how long AnswerModal looks for its dialog. The first look comes as soon as an event
+// loop runs (in practice inside the dialog's own loop). It is a 1 ms timer rather than a zero-delay
+// call: a zero-delay call is a posted event, and a posted event queued before the one whose handler
+// opens the dialog may be held back until that handler returns (after the dialog closed), while a
+// timer fires in any running loop.
+inline constexpr int AnswerModalFirstLookMs = 1;
+inline constexpr int AnswerModalTries = 500;
+inline constexpr int AnswerModalRetryIntervalMs = 10;
+
+// Queues act for the modal dialog whose objectName is objectName: when
+// QApplication::activeModalWidget() is that dialog, act runs with it, and afterwards the dialog is
+// closed (rejected) if act left it open. A dialog that does not appear within the tries is a test
+// failure.
+void AnswerModal(const QString &objectName, std::function<void(QWidget *)> act);
+
+// Answers queued by AnswerModal that have not run yet (neither acted nor given up).
+int PendingModalAnswers();
+// True when every queued answer has run and found its dialog.
+bool AllModalsAnswered();
+// Forgets the given-up answers (for the next test function).
+void ResetModalAnswers();
+
+// Types text into the widget key by key, accented letters included (QTest::keyClicks takes Latin-1
+// only).
+void TypeText(QWidget *widget, const QString &text);
+
+} // namespace tvr::test
