@@ -2,6 +2,7 @@
 // main file that cannot be opened ending the start with a message.
 
 #include "database/DB_DatabaseConnection.h"
+#include "database/DB_DatabaseFunctions.h"
 #include "shell/StartProgram.h"
 #include "shell/TErrorDialog.h"
 #include "shell/TMainForm.h"
@@ -10,8 +11,11 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+
 #include <QtTest>
+#include <sqlcipher/sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace tvr;
@@ -49,6 +53,55 @@ private slots:
         QVERIFY(db->isAttached(MaterialsSchema()));
         QVERIFY(QFile::exists(data.folder().mainDatabase()));
         SetClock({});
+    }
+
+    void failingStatementShowsTheErrorDialogWithTheStatement()
+    {
+        TestDataFolder data;
+        data.writeDemoCatalogues();
+        auto form = startProgram({data.folder().root(), {}});
+        QVERIFY(form);
+        auto *db = form->findChild<TDatabaseConnection *>(u"TDatabaseConnection"_s);
+        QString message, detail;
+        AnswerModal(u"TErrorDialog"_s, [&](QWidget *d) {
+            message = d->findChild<QLabel *>(u"ErrorMessage"_s)->text();
+            detail = d->findChild<QPlainTextEdit *>(u"ErrorDetail"_s)->toPlainText();
+            QTest::mouseClick(d->findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
+        });
+        InsertRow(*db, u"tvr_nincs"_s, {u"a"_s, u"b"_s}, {u"Kovács \"Ödön\""_s, u"null"_s});
+        QVERIFY(AllModalsAnswered());
+        QCOMPARE(message, u"Hiba történt a művelet során!"_s);
+        QCOMPARE(detail, u"insert into tvr_nincs (a,b) values (\"Kovács \"\"Ödön\"\"\",\"null\");"_s);
+    }
+
+    void lastInsertIdFailureShowsTheFatalMessageAndEndsTheProgram()
+    {
+        TestDataFolder data;
+        data.writeDemoCatalogues();
+        auto form = startProgram({data.folder().root(), {}});
+        QVERIFY(form);
+        auto *db = form->findChild<TDatabaseConnection *>(u"TDatabaseConnection"_s);
+        int ends = 0;
+        const ProgramEnder previous = SetProgramEnder([&] { ++ends; });
+        sqlite3_create_function(
+            TestAccess::handle(*db), "last_insert_rowid", 0, SQLITE_UTF8, nullptr,
+            [](sqlite3_context *ctx, int, sqlite3_value **) { sqlite3_result_error(ctx, "disk I/O error", -1); },
+            nullptr, nullptr);
+        QString message;
+        AnswerModal(u"TErrorDialog"_s, [&](QWidget *d) {
+            message = d->findChild<QLabel *>(u"ErrorMessage"_s)->text();
+            QTest::mouseClick(d->findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
+        });
+        bool continued = false;
+        QVERIFY(!runAction([&] {
+            LastInsertId(*db);
+            continued = true;
+        }));
+        QVERIFY(AllModalsAnswered());
+        QCOMPARE(message, u"Végzetes hiba történt, ezért program működése leáll!"_s);
+        QCOMPARE(ends, 1);
+        QVERIFY(!continued);
+        SetProgramEnder(previous);
     }
 
     void unreadableMainFileEndsTheStartWithAMessage()
