@@ -15,13 +15,18 @@ using namespace Qt::StringLiterals;
 namespace tvr
 {
 
-QString CommaToPoint(const QString &text)
+QString ReplaceFirst(const QString &text, QChar from, QChar to)
 {
     QString s = text;
-    const qsizetype i = s.indexOf(u',');
+    const qsizetype i = s.indexOf(from);
     if (i >= 0)
-        s[i] = u'.';
+        s[i] = to;
     return s;
+}
+
+QString CommaToPoint(const QString &text)
+{
+    return ReplaceFirst(text, u',', u'.');
 }
 
 QString EscapeDoubleQuotes(const QString &text)

@@ -6,6 +6,8 @@
 namespace tvr
 {
 
+// The first from character replaced by to.
+QString ReplaceFirst(const QString &text, QChar from, QChar to);
 // The first comma replaced by a point (user-typed decimals before they are stored).
 QString CommaToPoint(const QString &text);
 // Every double quote doubled (double-quoted literals in statement texts).

@@ -1,6 +1,7 @@
 #include "shell/CN_CommonMathFunctions.h"
 
 #include "shell/CN_CommonErrorFunctions.h"
+#include "shell/CN_CommonFunctions.h"
 
 #include <cfenv>
 #include <cmath>
@@ -76,11 +77,7 @@ QString FormatAmount0(double x)
 
 QString PointToComma(const QString &text)
 {
-    QString s = text;
-    const qsizetype i = s.indexOf(u'.');
-    if (i >= 0)
-        s[i] = u',';
-    return s;
+    return ReplaceFirst(text, u'.', u',');
 }
 
 } // namespace tvr
