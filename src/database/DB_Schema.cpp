@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -92,6 +93,27 @@ void CreatePlainDatabase(const QString &file, Placement placement, const QString
         QFile::remove(file);
         throw TvrError(u"A(z) %1 adatbázis nem készíthető el: %2"_s.arg(QDir::toNativeSeparators(file), error));
     }
+}
+
+std::optional<QString> ReadVersionFromFile(const QString &file, const QString &table, const QString &column)
+{
+    static const QRegularExpression identifier(u"^[A-Za-z_][A-Za-z0-9_]*$"_s);
+    if (!QFileInfo::exists(file) || !identifier.match(table).hasMatch() || !identifier.match(column).hasMatch())
+        return std::nullopt;
+    sqlite3 *db = nullptr;
+    std::optional<QString> version;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        const QByteArray sql = u"select %1 from %2 where info_id=1;"_s.arg(column, table).toLatin1();
+        sqlite3_stmt *statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, 0));
+            version = text ? FromWindows1250(text, sqlite3_column_bytes(statement, 0)) : QString();
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close_v2(db);
+    return version;
 }
 
 } // namespace tvr

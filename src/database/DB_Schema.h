@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace tvr
 {
 
@@ -26,5 +28,10 @@ QStringList SchemaStatements(Placement placement);
 // given SQL scripts (UTF-8 texts; stored as Windows-1250 like every text). An existing file is
 // replaced. Throws TvrError.
 void CreatePlainDatabase(const QString &file, Placement placement, const QStringList &scripts = {});
+
+// Opens a plain database file read-only (it is not attached) and reads `column` of row 1
+// (info_id=1) of `table`: the check that a downloaded catalogue is whole. Nothing when the file is
+// not a readable database or lacks the row.
+std::optional<QString> ReadVersionFromFile(const QString &file, const QString &table, const QString &column);
 
 } // namespace tvr

@@ -34,7 +34,7 @@ std::unique_ptr<TMainForm> startProgram(const StartOptions &options)
     InstallAsErrorReporter(errorDialog);
     try {
         auto *connection = new TDatabaseConnection(folder, mainForm.get());
-        Q_UNUSED(connection);
+        mainForm->setServices(connection, folder);
     } catch (const TvrError &e) {
         errorDialog->showError(e.message(), e.detail());
         return nullptr;

@@ -1,0 +1,77 @@
+#include "shell/Tarajanlat_indulas.h"
+
+#include "database/IFACE_BASE_tvr.h"
+#include "platform/KeyboardNavigation.h"
+#include "shell/CN_CommonDateFunctions.h"
+#include "shell/CN_CommonErrorFunctions.h"
+#include "shell/CN_CommonWidgetFunctions.h"
+#include "shell/SYS_SystemConstants.h"
+#include "shell/TMessageDialog.h"
+#include "ui_Tarajanlat_indulas.h"
+
+#include <QShowEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace tvr
+{
+
+Tarajanlat_indulas::Tarajanlat_indulas(TDatabaseConnection &db, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::Tarajanlat_indulas>()), m_db(db)
+{
+    m_ui->setupUi(this);
+    InputFormKeys *keys = InstallInputFormKeys(this);
+    // The telephone number is the last thing to type: Enter there goes on at once.
+    keys->overrideEnter(m_ui->megrendelo_telefonszama, [this] {
+        m_ui->btn_tovabb_dorvatbasic->setFocus();
+        m_ui->btn_tovabb_dorvatbasic->click();
+    });
+    connect(m_ui->btn_tovabb_dorvatbasic, &QPushButton::clicked, this, [this] { proceed(); });
+    connect(m_ui->btn_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Tarajanlat_indulas::~Tarajanlat_indulas() = default;
+
+void Tarajanlat_indulas::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    CenterOnScreen(this);
+    m_cancelled = true;
+    m_quoteType = u"0"_s;
+    m_newQuoteId.clear();
+    TagsFromTabOrder(this);
+    m_ui->megrendelo_neve->setFocus();
+}
+
+void Tarajanlat_indulas::proceed()
+{
+    runAction([this] {
+        if (m_ui->megrendelo_neve->text().isEmpty()) {
+            ShowMessage(u"A vásárló nevét nem adta meg!"_s, this);
+            m_ui->megrendelo_neve->setFocus();
+            return;
+        }
+        m_cancelled = false;
+        m_quoteType = u"1"_s;
+
+        Ttable_tvr_arajanlat quote;
+        quote.megrendelo_neve = m_ui->megrendelo_neve->text();
+        quote.megrendelo_telefonszama = m_ui->megrendelo_telefonszama->text();
+        quote.megrendelo_cime = QString();
+        quote.rogzitette = System().CurrentUserId;
+        quote.rogzites_ideje = NowText();
+        quote.arajanlat_tipus = u"1"_s;
+        quote.statusza = u"0"_s;
+        quote.rendelesszam = QString();
+        // The manufacturer's confirmation numbers are "0" until the joiner enters them.
+        quote.munka_mappa_id = u"0"_s;
+        quote.basic_munka_id = u"0"_s;
+        tvr_arajanlat_insert(m_db, quote);
+        m_newQuoteId = LastInsertId(m_db);
+        accept();
+    });
+}
+
+} // namespace tvr

@@ -1,0 +1,62 @@
+#include "shell/Tmegrendelo_modositas.h"
+
+#include "database/IFACE_BASE_tvr.h"
+#include "platform/KeyboardNavigation.h"
+#include "shell/CN_CommonErrorFunctions.h"
+#include "shell/CN_CommonWidgetFunctions.h"
+#include "ui_Tmegrendelo_modositas.h"
+
+#include <QShowEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace tvr
+{
+
+Tmegrendelo_modositas::Tmegrendelo_modositas(TDatabaseConnection &db, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::Tmegrendelo_modositas>()), m_db(db)
+{
+    m_ui->setupUi(this);
+    InputFormKeys *keys = InstallInputFormKeys(this);
+    keys->overrideEnter(m_ui->telefonszama, [this] { m_ui->btn_rogzites->setFocus(); });
+    connect(m_ui->btn_rogzites, &QPushButton::clicked, this, [this] { store(); });
+    connect(m_ui->btn_megsem, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Tmegrendelo_modositas::~Tmegrendelo_modositas() = default;
+
+void Tmegrendelo_modositas::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    CenterOnScreen(this);
+    m_cancelled = true;
+    runAction([this] {
+        const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
+        m_ui->megrendelo_neve->setText(quote ? quote->megrendelo_neve : QString());
+        m_ui->cime->setText(quote ? quote->megrendelo_cime : QString());
+        m_ui->telefonszama->setText(quote ? quote->megrendelo_telefonszama : QString());
+    });
+    TagsFromTabOrder(this);
+    m_ui->megrendelo_neve->setFocus();
+    CaretToEnd(m_ui->megrendelo_neve);
+}
+
+void Tmegrendelo_modositas::store()
+{
+    // Nothing is validated: an empty name is stored as an empty text.
+    const bool stored = runAction([this] {
+        RunSql(m_db,
+               u"update tvr_arajanlat set megrendelo_neve=?,megrendelo_telefonszama=?,megrendelo_cime=?  where "
+               u"arajanlat_id=?"_s,
+               {m_ui->megrendelo_neve->text(), m_ui->telefonszama->text(), m_ui->cime->text(), m_quoteId});
+    });
+    // A failed statement was shown by runAction; the dialog stays open with the typed texts.
+    if (!stored)
+        return;
+    m_cancelled = false;
+    accept();
+}
+
+} // namespace tvr

@@ -1,0 +1,46 @@
+#pragma once
+// The customer data of a quote header: name, address and telephone number. Shared by the quote
+// editors, which reload what they show after it closes. "Rögzítés" stores the three texts as typed
+// and closes; "Mégsem" or Escape closes without a change.
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui
+{
+class Tmegrendelo_modositas;
+}
+
+namespace tvr
+{
+
+class TDatabaseConnection;
+
+class Tmegrendelo_modositas : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit Tmegrendelo_modositas(TDatabaseConnection &db, QWidget *parent = nullptr);
+    ~Tmegrendelo_modositas() override;
+
+    // The arajanlat_id of the quote; set before the dialog is shown.
+    void setQuoteId(const QString &quoteId) { m_quoteId = quoteId; }
+    QString quoteId() const { return m_quoteId; }
+
+    // True unless "Rögzítés" stored the data.
+    bool cancelled() const { return m_cancelled; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void store();
+
+    std::unique_ptr<Ui::Tmegrendelo_modositas> m_ui;
+    TDatabaseConnection &m_db;
+    QString m_quoteId;
+    bool m_cancelled = true;
+};
+
+} // namespace tvr

@@ -1,0 +1,73 @@
+#include "shell/Tvisszaigazolasi_szamok_bevitel.h"
+
+#include "database/IFACE_BASE_tvr.h"
+#include "platform/KeyboardNavigation.h"
+#include "shell/CN_CommonErrorFunctions.h"
+#include "shell/CN_CommonWidgetFunctions.h"
+#include "ui_Tvisszaigazolasi_szamok_bevitel.h"
+
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace tvr
+{
+
+Tvisszaigazolasi_szamok_bevitel::Tvisszaigazolasi_szamok_bevitel(TDatabaseConnection &db, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::Tvisszaigazolasi_szamok_bevitel>()), m_db(db)
+{
+    m_ui->setupUi(this);
+    m_ui->szam->setValidator(new QRegularExpressionValidator(QRegularExpression(u"^[0-9]{0,9}$"_s), m_ui->szam));
+    InputFormKeys *keys = InstallInputFormKeys(this);
+    // The only input: Enter moves to "Rögzítem!", as in the order identifier dialog.
+    keys->overrideEnter(m_ui->szam, [this] { m_ui->btn_rogzit->setFocus(); });
+    connect(m_ui->btn_rogzit, &QPushButton::clicked, this, [this] { store(); });
+    connect(m_ui->btn_megsem, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Tvisszaigazolasi_szamok_bevitel::~Tvisszaigazolasi_szamok_bevitel() = default;
+
+QString Tvisszaigazolasi_szamok_bevitel::column() const
+{
+    return m_mode == Mode::Folder ? u"munka_mappa_id"_s : u"basic_munka_id"_s;
+}
+
+void Tvisszaigazolasi_szamok_bevitel::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    CenterOnScreen(this);
+    m_cancelled = true;
+    m_ui->lab_szam->setText(m_mode == Mode::Folder ? u"MAPPA:"_s : u"BASIC:"_s);
+    runAction([this] {
+        const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
+        QString current;
+        if (quote)
+            current = m_mode == Mode::Folder ? quote->munka_mappa_id : quote->basic_munka_id;
+        m_ui->szam->setText(current);
+    });
+    TagsFromTabOrder(this);
+    m_ui->szam->setFocus();
+    CaretToEnd(m_ui->szam);
+}
+
+void Tvisszaigazolasi_szamok_bevitel::store()
+{
+    // The column holds a whole number that is "0" until the manufacturer's number is entered, so an
+    // emptied field stores "0" again, and leading zeros are not part of the number. The validator
+    // lets through digits only, at most 9 of them, which always fit.
+    const QString typed = m_ui->szam->text();
+    const QString number = typed.isEmpty() ? u"0"_s : QString::number(typed.toLongLong());
+    // The column name is one of two fixed names; only the values are bound.
+    const bool stored = runAction([&] {
+        RunSql(m_db, u"update tvr_arajanlat set "_s + column() + u"=? where arajanlat_id=?"_s, {number, m_quoteId});
+    });
+    if (!stored)
+        return;
+    m_cancelled = false;
+    accept();
+}
+
+} // namespace tvr

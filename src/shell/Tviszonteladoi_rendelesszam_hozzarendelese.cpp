@@ -1,0 +1,59 @@
+#include "shell/Tviszonteladoi_rendelesszam_hozzarendelese.h"
+
+#include "database/IFACE_BASE_tvr.h"
+#include "platform/KeyboardNavigation.h"
+#include "shell/CN_CommonErrorFunctions.h"
+#include "shell/CN_CommonWidgetFunctions.h"
+#include "ui_Tviszonteladoi_rendelesszam_hozzarendelese.h"
+
+#include <QShowEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace tvr
+{
+
+Tviszonteladoi_rendelesszam_hozzarendelese::Tviszonteladoi_rendelesszam_hozzarendelese(TDatabaseConnection &db,
+                                                                                       QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::Tviszonteladoi_rendelesszam_hozzarendelese>()), m_db(db)
+{
+    m_ui->setupUi(this);
+    InputFormKeys *keys = InstallInputFormKeys(this);
+    // Enter moves to "Rögzítem!"; a second Enter presses it.
+    keys->overrideEnter(m_ui->rendeleszam, [this] { m_ui->btn_rogzit->setFocus(); });
+    connect(m_ui->btn_rogzit, &QPushButton::clicked, this, [this] { store(); });
+    connect(m_ui->btn_megsem, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Tviszonteladoi_rendelesszam_hozzarendelese::~Tviszonteladoi_rendelesszam_hozzarendelese() = default;
+
+void Tviszonteladoi_rendelesszam_hozzarendelese::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    CenterOnScreen(this);
+    m_cancelled = true;
+    runAction([this] {
+        const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
+        m_ui->rendeleszam->setText(quote ? quote->rendelesszam : QString());
+    });
+    TagsFromTabOrder(this);
+    m_ui->rendeleszam->setFocus();
+    CaretToEnd(m_ui->rendeleszam);
+}
+
+void Tviszonteladoi_rendelesszam_hozzarendelese::store()
+{
+    const bool stored = runAction([this] {
+        RunSql(m_db, u"update tvr_arajanlat set rendelesszam=? where arajanlat_id=?"_s,
+               {m_ui->rendeleszam->text(), m_quoteId});
+    });
+    // A failed statement was shown by runAction; the dialog stays open with the typed text.
+    if (!stored)
+        return;
+    m_cancelled = false;
+    accept();
+}
+
+} // namespace tvr

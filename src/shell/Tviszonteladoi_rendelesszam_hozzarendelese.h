@@ -1,0 +1,46 @@
+#pragma once
+// The joiner's own order identifier of a quote (free text of at most 10 characters). Shows the
+// current identifier; "Rögzítem!" stores the typed one and closes, "Mégsem" or Escape closes
+// without a change.
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui
+{
+class Tviszonteladoi_rendelesszam_hozzarendelese;
+}
+
+namespace tvr
+{
+
+class TDatabaseConnection;
+
+class Tviszonteladoi_rendelesszam_hozzarendelese : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit Tviszonteladoi_rendelesszam_hozzarendelese(TDatabaseConnection &db, QWidget *parent = nullptr);
+    ~Tviszonteladoi_rendelesszam_hozzarendelese() override;
+
+    // The arajanlat_id of the quote; set before the dialog is shown.
+    void setQuoteId(const QString &quoteId) { m_quoteId = quoteId; }
+    QString quoteId() const { return m_quoteId; }
+
+    // True unless "Rögzítem!" stored the identifier.
+    bool cancelled() const { return m_cancelled; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void store();
+
+    std::unique_ptr<Ui::Tviszonteladoi_rendelesszam_hozzarendelese> m_ui;
+    TDatabaseConnection &m_db;
+    QString m_quoteId;
+    bool m_cancelled = true;
+};
+
+} // namespace tvr

@@ -1,0 +1,2 @@
+target_sources(tvr_gui PRIVATE
+  Tkatalogus_frissites.cpp Tkatalogus_frissites.h Tkatalogus_frissites.ui)

@@ -1,0 +1,54 @@
+#pragma once
+// A real FTP server for network tests: tools/demo-manufacturer (pyftpdlib) serving a folder on a
+// free loopback port, started by the constructor and stopped by stop() or the destructor.
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace tvr::test
+{
+
+struct FtpServerOptions {
+    QString user = QStringLiteral("zederivu");
+    QString password = QStringLiteral("demo-zederivu-2023");
+    int throttleBytesPerSecond = 0; // the data connections' speed limit; 0 for none
+    bool activeOnly = false;        // refuse passive mode (PASV, EPSV)
+};
+
+class FtpServer
+{
+public:
+    using Options = FtpServerOptions;
+
+    // Serves rootDir as the account's start folder; throws when the server does not come up.
+    explicit FtpServer(const QString &rootDir, Options options = {});
+    ~FtpServer();
+    FtpServer(const FtpServer &) = delete;
+    FtpServer &operator=(const FtpServer &) = delete;
+
+    int port() const { return m_port; }
+    // "127.0.0.1:<port>", the form of the host setting.
+    QString host() const;
+    bool isRunning() const;
+    // Ends the server (and every connection it holds); the port stays known, so a client can be
+    // pointed at a server that is down. Safe to call more than once.
+    void stop();
+    // Freezes and thaws the server process (SIGSTOP/SIGCONT): its connections stay open but
+    // nothing moves, which is what a stalled server looks like to a client.
+    void suspend();
+    void resume();
+
+    // Writes a file (creating its folders) for the server to serve.
+    static void WriteFile(const QString &path, const QByteArray &content);
+    // Empty files with the given names in folder (created when missing): version and size markers.
+    static void WriteMarkers(const QString &folder, const QStringList &names);
+
+private:
+    QProcess m_process;
+    int m_port = 0;
+    bool m_suspended = false;
+};
+
+} // namespace tvr::test
