@@ -33,6 +33,8 @@ FtpServer::FtpServer(const QString &rootDir, Options options)
                           options.password};
     if (options.throttleBytesPerSecond > 0)
         arguments << u"--throttle"_s << QString::number(options.throttleBytesPerSecond);
+    if (!options.catalogues.isEmpty())
+        arguments << u"--catalogues"_s << options.catalogues;
     if (options.activeOnly)
         arguments << u"--active-only"_s;
     // The server's own complaints go to the test's output, where a failing test shows them.

@@ -57,13 +57,17 @@ struct UpdateFixture {
         writeSettings(server->host());
     }
 
-    void writeSettings(const QString &host, const QString &password = QStringLiteral("demo-zederivu-2023")) const
+    void writeSettings(const QString &host) const { WriteSettings(data.folder(), host); }
+
+    // Both settings files of a data folder, naming host with the demo account.
+    static void WriteSettings(const DataFolder &folder, const QString &host)
     {
         const QString row = QStringLiteral("insert into internet (internet_id,update_host,update_user,update_pwd,"
-                                           "update_passive_mode,active) values (1,'%1','zederivu','%2','0','1');")
-                                .arg(host, password);
-        CreatePlainDatabase(data.folder().downloadSettings(), Placement::Settings, {row});
-        CreatePlainDatabase(data.folder().uploadSettings(), Placement::Settings, {row});
+                                           "update_passive_mode,active) values (1,'%1','zederivu',"
+                                           "'demo-zederivu-2023','0','1');")
+                                .arg(host);
+        CreatePlainDatabase(folder.downloadSettings(), Placement::Settings, {row});
+        CreatePlainDatabase(folder.uploadSettings(), Placement::Settings, {row});
     }
 
     // Publishes a catalogue file with its version and size markers.

@@ -1,4 +1,6 @@
 if(TARGET tvr_test_support_gui)
   tvr_add_qtest(test_update_gate test_update_gate.cpp)
   set_tests_properties(test_update_gate PROPERTIES TIMEOUT 300)
+  target_link_libraries(test_update_gate PRIVATE tvr_demo)
+  target_compile_definitions(test_update_gate PRIVATE TVR_DEMO_SQL_DIR="${PROJECT_SOURCE_DIR}/data/demo")
 endif()

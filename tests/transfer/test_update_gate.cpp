@@ -1,6 +1,7 @@
 // The main window's update gate against a real FTP server: the login is offered only when
 // nothing is outdated, the update button updates the right thing, and no wait freezes the window.
 
+#include "DemoData.h"
 #include "UpdateFixture.h"
 #include "database/DB_DatabaseConnection.h"
 #include "database/IFACE_BASE_tvr.h"
@@ -104,6 +105,21 @@ private slots:
         QCOMPARE(s.form->findChild<QAction *>(u"Forest1"_s)->text(), u"forest katalógus:2023.06.01."_s);
         QVERIFY(AllModalsAnswered());
         SaveToGallery(s.form.get(), u"TMainForm_ellenorzes_utan"_s);
+    }
+
+    void theDemoInstallationReachesTheLogin()
+    {
+        QTemporaryDir demo, serverRoot;
+        MakeDemoDataFolder(demo.path(), QStringLiteral(TVR_DEMO_SQL_DIR));
+        FtpServer server(serverRoot.path(), {.catalogues = demo.path()});
+        // The demo settings name the demo server's fixed port; this one listens where it could.
+        UpdateFixture::WriteSettings(DataFolder(demo.path()), server.host());
+        auto form = startProgram({demo.path(), {}});
+        QVERIFY(form);
+        form->show();
+        QTRY_VERIFY_WITH_TIMEOUT(Button(form.get(), u"btn_belepes"_s)->isVisible(), kCheckMs);
+        QVERIFY(!Button(form.get(), u"btn_frissites"_s)->isVisible());
+        QVERIFY(AllModalsAnswered());
     }
 
     void onlyForestOutdatedInstallsItThenOffersTheLogin()
