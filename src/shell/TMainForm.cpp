@@ -6,13 +6,17 @@
 #include "platform/Pictures.h"
 #include "platform/Workers.h"
 #include "shell/CN_CommonErrorFunctions.h"
+#include "shell/CN_CommonFunctions.h"
 #include "shell/CN_CommonWidgetFunctions.h"
 #include "shell/SYS_SystemConstants.h"
 #include "shell/TMessageDialog.h"
+#include "shell/TQuoteListPages.h"
+#include "shell/Tfelhasznalo_bevitel.h"
 #include "shell/Tkerdes.h"
 #include "transfer/Tkatalogus_frissites.h"
 #include "ui_TMainForm.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -20,6 +24,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryFile>
 #include <QTimer>
 
@@ -109,6 +114,17 @@ TMainForm::TMainForm(QWidget *parent)
     connect(m_ui->btn_kilepes, &QPushButton::clicked, this, &TMainForm::askExit);
     connect(m_ui->btn_frissites, &QPushButton::clicked, this, [this] { runAction([this] { startUpdate(); }); });
     connect(m_ui->jelszo, &QLineEdit::returnPressed, this, &TMainForm::pressLoginOnEnter);
+    connect(m_ui->btn_belepes, &QPushButton::clicked, this, [this] { runAction([this] { login(); }); });
+    connect(m_ui->btn_beallitasok, &QPushButton::clicked, this, [this] { runAction([this] { changePassword(); }); });
+
+    // A new installation has no user: its store manager is created here first.
+    auto *createManager =
+        new QPushButton(u"Első indítás: az üzletvezető jelszavának megadása"_s, m_ui->jelszo->parentWidget());
+    createManager->setObjectName(u"btn_uzletvezeto_letrehozasa"_s);
+    createManager->hide();
+    if (auto *layout = qobject_cast<QBoxLayout *>(m_ui->jelszo->parentWidget()->layout()))
+        layout->insertWidget(layout->indexOf(m_ui->btn_belepes) + 1, createManager);
+    connect(createManager, &QPushButton::clicked, this, [this] { runAction([this] { createStoreManager(); }); });
 }
 
 TMainForm::~TMainForm()
@@ -130,6 +146,9 @@ void TMainForm::setServices(TDatabaseConnection *db, const DataFolder &folder)
 {
     m_db = db;
     m_folder = folder;
+    delete m_pages;
+    m_pages = new TQuoteListPages(*db, this, m_ui->functionpanel);
+    m_ui->functionpanel->layout()->addWidget(m_pages);
 }
 
 bool TMainForm::event(QEvent *event)
@@ -205,6 +224,48 @@ void TMainForm::loadUsers()
     for (const Ttable_tvr_users &user : m_users)
         selector->addItem(user.user_name, user.user_id);
     selector->setCurrentIndex(m_users.empty() ? -1 : 0);
+    findChild<QPushButton *>(u"btn_uzletvezeto_letrehozasa"_s)->setVisible(m_users.empty() && !m_loggedIn);
+}
+
+void TMainForm::login()
+{
+    if (m_users.empty())
+        return;
+    const Ttable_tvr_users &user = m_users.front();
+    // Compared exactly: the stored digits are upper case.
+    if (PasswordHash(m_ui->jelszo->text()) != user.pwd) {
+        ShowMessage(u"Hibás jelszó!"_s, this);
+        return;
+    }
+    m_loggedIn = true;
+    System().CurrentUserId = user.user_id;
+    System().CurrentUserName = user.user_name;
+    // The work area takes the window; the check and the password are done with.
+    for (QWidget *done : {static_cast<QWidget *>(m_ui->updatePanel), static_cast<QWidget *>(m_ui->label),
+                          static_cast<QWidget *>(m_ui->jelszo), static_cast<QWidget *>(m_ui->btn_belepes)})
+        done->hide();
+    m_ui->functionpanel->show();
+    m_ui->btn_beallitasok->setVisible(user.user_id == u"1");
+    m_pages->showAfterLogin();
+}
+
+void TMainForm::changePassword()
+{
+    Tfelhasznalo_bevitel dialog(*m_db, this);
+    dialog.setUserId(u"1"_s);
+    dialog.setChangeExisting(true);
+    dialog.exec();
+    loadUsers();
+}
+
+void TMainForm::createStoreManager()
+{
+    if (!m_users.empty())
+        return;
+    Tfelhasznalo_bevitel dialog(*m_db, this);
+    dialog.setChangeExisting(false);
+    dialog.exec();
+    loadUsers();
 }
 
 void TMainForm::pressLoginOnEnter()

@@ -25,6 +25,7 @@ namespace tvr
 
 class BusyIndicator;
 class TDatabaseConnection;
+class TQuoteListPages;
 class TWorkers;
 
 class TMainForm : public QMainWindow
@@ -46,6 +47,7 @@ public:
 
     // The active users loaded at the first activation, the first of which logs in.
     const std::vector<Ttable_tvr_users> &users() const { return m_users; }
+    bool isLoggedIn() const { return m_loggedIn; }
 
     // The catalogue versions shown in the versions popup (right click on the title).
     void setMaterialsCatalogueVersion(const QString &version);
@@ -82,6 +84,11 @@ private:
     void startUpdate();
     void programDownloadDone(const DownloadResult &result);
     void pressLoginOnEnter();
+    // BELÉPÉS: the password of the first active user opens the work area.
+    void login();
+    // JELSZÓCSERE (user 1), and the store manager of an installation that has no user yet.
+    void changePassword();
+    void createStoreManager();
     void showVersionsPopup(const QPoint &position);
     void updateVersionCaptions();
     void askExit();
@@ -101,6 +108,7 @@ private:
     UpdateTimeouts m_timeouts;
     QString m_updaterPath;
     TWorkers *m_workers;
+    TQuoteListPages *m_pages = nullptr;
     bool m_activated = false;
     bool m_loggedIn = false;
     std::vector<Ttable_tvr_users> m_users;

@@ -1,5 +1,7 @@
 #include "shell/Tarajanlat_indulas.h"
 
+#include "database/DB_DatabaseConnection.h"
+
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
 #include "shell/CN_CommonDateFunctions.h"
@@ -53,9 +55,6 @@ void Tarajanlat_indulas::proceed()
             m_ui->megrendelo_neve->setFocus();
             return;
         }
-        m_cancelled = false;
-        m_quoteType = u"1"_s;
-
         Ttable_tvr_arajanlat quote;
         quote.megrendelo_neve = m_ui->megrendelo_neve->text();
         quote.megrendelo_telefonszama = m_ui->megrendelo_telefonszama->text();
@@ -68,7 +67,15 @@ void Tarajanlat_indulas::proceed()
         // The manufacturer's confirmation numbers are "0" until the joiner enters them.
         quote.munka_mappa_id = u"0"_s;
         quote.basic_munka_id = u"0"_s;
+        // A refused insert (the error dialog said why) writes nothing: the dialog then stays open
+        // rather than hand on the id of an earlier row as the new quote's.
+        const auto writes = [this] { return m_db.select(u"select total_changes();"_s, {}).value(0); };
+        const QString before = writes();
         tvr_arajanlat_insert(m_db, quote);
+        if (writes() == before)
+            return;
+        m_cancelled = false;
+        m_quoteType = u"1"_s;
         m_newQuoteId = LastInsertId(m_db);
         accept();
     });

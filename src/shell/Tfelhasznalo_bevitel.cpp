@@ -38,7 +38,15 @@ void Tfelhasznalo_bevitel::showEvent(QShowEvent *event)
     m_ui->pwd->clear();
     TagsFromTabOrder(this);
     m_ui->pwd->setFocus();
-    CaretToEnd(m_ui->pwd);
+}
+
+void Tfelhasznalo_bevitel::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
+    // belongs after the last character instead.
+    if (visible)
+        CaretToEnd(m_ui->pwd);
 }
 
 void Tfelhasznalo_bevitel::store()

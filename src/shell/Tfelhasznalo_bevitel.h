@@ -35,6 +35,8 @@ public:
     // True unless "Rögzítés" stored the user.
     bool cancelled() const { return m_cancelled; }
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 

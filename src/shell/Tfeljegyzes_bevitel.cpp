@@ -44,7 +44,15 @@ void Tfeljegyzes_bevitel::showEvent(QShowEvent *event)
     }
     TagsFromTabOrder(this);
     m_ui->feljegyzes->setFocus();
-    CaretToEnd(m_ui->feljegyzes);
+}
+
+void Tfeljegyzes_bevitel::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
+    // belongs after the last character instead.
+    if (visible)
+        CaretToEnd(m_ui->feljegyzes);
 }
 
 void Tfeljegyzes_bevitel::store()

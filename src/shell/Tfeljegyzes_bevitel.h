@@ -39,6 +39,8 @@ public:
     // True unless "Rögzítés" stored the note.
     bool cancelled() const { return m_cancelled; }
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 

@@ -40,7 +40,15 @@ void Tmegrendelo_modositas::showEvent(QShowEvent *event)
     });
     TagsFromTabOrder(this);
     m_ui->megrendelo_neve->setFocus();
-    CaretToEnd(m_ui->megrendelo_neve);
+}
+
+void Tmegrendelo_modositas::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
+    // belongs after the last character instead.
+    if (visible)
+        CaretToEnd(m_ui->megrendelo_neve);
 }
 
 void Tmegrendelo_modositas::store()

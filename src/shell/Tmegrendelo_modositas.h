@@ -31,6 +31,8 @@ public:
     // True unless "Rögzítés" stored the data.
     bool cancelled() const { return m_cancelled; }
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 

@@ -50,7 +50,15 @@ void Tvisszaigazolasi_szamok_bevitel::showEvent(QShowEvent *event)
     });
     TagsFromTabOrder(this);
     m_ui->szam->setFocus();
-    CaretToEnd(m_ui->szam);
+}
+
+void Tvisszaigazolasi_szamok_bevitel::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
+    // belongs after the last character instead.
+    if (visible)
+        CaretToEnd(m_ui->szam);
 }
 
 void Tvisszaigazolasi_szamok_bevitel::store()

@@ -40,6 +40,8 @@ public:
     // True unless "Rögzítem!" stored the number.
     bool cancelled() const { return m_cancelled; }
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 

@@ -40,7 +40,15 @@ void Tviszonteladoi_rendelesszam_hozzarendelese::showEvent(QShowEvent *event)
     });
     TagsFromTabOrder(this);
     m_ui->rendeleszam->setFocus();
-    CaretToEnd(m_ui->rendeleszam);
+}
+
+void Tviszonteladoi_rendelesszam_hozzarendelese::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
+    // belongs after the last character instead.
+    if (visible)
+        CaretToEnd(m_ui->rendeleszam);
 }
 
 void Tviszonteladoi_rendelesszam_hozzarendelese::store()

@@ -99,7 +99,6 @@ void MainFormTest::controlsExistWithTheirKinds_data()
         {"btn_kilepes", "QPushButton"},
         {"btn_beallitasok", "QPushButton"},
         {"functionpanel", "QFrame"},
-        {"MainPage", "QTabWidget"},
         {"VerziokPopup", "QMenu"},
         {"program1", "QAction"},
         {"alapanyag1", "QAction"},
