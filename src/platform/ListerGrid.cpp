@@ -113,6 +113,8 @@ TListerColumns *BindGrid(QTableView *grid, TLister *lister, const QList<GridColu
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->hide();
+    grid->setWordWrap(false);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grid->horizontalHeader()->setStretchLastSection(true);
     for (int c = 0; c < columns.size(); ++c)
         grid->setColumnHidden(c, columns.at(c).hidden);

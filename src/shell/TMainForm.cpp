@@ -117,6 +117,10 @@ TMainForm::TMainForm(QWidget *parent)
     connect(m_ui->btn_belepes, &QPushButton::clicked, this, [this] { runAction([this] { login(); }); });
     connect(m_ui->btn_beallitasok, &QPushButton::clicked, this, [this] { runAction([this] { changePassword(); }); });
 
+    // JELSZÓCSERE is offered after login, when the login panel is gone: beside KILÉPÉS.
+    if (auto *footer = qobject_cast<QBoxLayout *>(m_ui->btn_kilepes->parentWidget()->layout()))
+        footer->insertWidget(footer->indexOf(m_ui->btn_kilepes), m_ui->btn_beallitasok);
+
     // A new installation has no user: its store manager is created here first.
     auto *createManager =
         new QPushButton(u"Első indítás: az üzletvezető jelszavának megadása"_s, m_ui->jelszo->parentWidget());
@@ -241,9 +245,7 @@ void TMainForm::login()
     System().CurrentUserId = user.user_id;
     System().CurrentUserName = user.user_name;
     // The work area takes the window; the check and the password are done with.
-    for (QWidget *done : {static_cast<QWidget *>(m_ui->updatePanel), static_cast<QWidget *>(m_ui->label),
-                          static_cast<QWidget *>(m_ui->jelszo), static_cast<QWidget *>(m_ui->btn_belepes)})
-        done->hide();
+    m_ui->startPanel->hide();
     m_ui->functionpanel->show();
     m_ui->btn_beallitasok->setVisible(user.user_id == u"1");
     m_pages->showAfterLogin();
