@@ -15,7 +15,7 @@ struct FtpServerOptions {
     QString password = QStringLiteral("demo-zederivu-2023");
     int throttleBytesPerSecond = 0; // the data connections' speed limit; 0 for none
     bool activeOnly = false;        // refuse passive mode (PASV, EPSV)
-    QString catalogues;             // a data folder whose catalogues are published first (the demo)
+    QString catalogues = QString(); // a data folder whose catalogues are published first (the demo)
 };
 
 class FtpServer
