@@ -33,11 +33,6 @@ constexpr int NotesLister = 43;
 constexpr int InProgressLister = 44;
 constexpr int DeliveredLister = 45;
 
-QTableView *Grid(QWidget *w, const QString &name)
-{
-    return w->findChild<QTableView *>(name);
-}
-
 // A like pattern that matches the typed text literally, followed by anything.
 QString PrefixPattern(const QString &typed)
 {
