@@ -6,12 +6,9 @@
 #include "platform/KeyboardNavigation.h"
 #include "shell/CN_CommonDateFunctions.h"
 #include "shell/CN_CommonErrorFunctions.h"
-#include "shell/CN_CommonWidgetFunctions.h"
 #include "shell/SYS_SystemConstants.h"
 #include "shell/TMessageDialog.h"
 #include "ui_Tarajanlat_indulas.h"
-
-#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -19,10 +16,10 @@ namespace tvr
 {
 
 Tarajanlat_indulas::Tarajanlat_indulas(TDatabaseConnection &db, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::Tarajanlat_indulas>()), m_db(db)
+    : TInputForm(parent), m_ui(std::make_unique<Ui::Tarajanlat_indulas>()), m_db(db)
 {
     m_ui->setupUi(this);
-    InputFormKeys *keys = InstallInputFormKeys(this);
+    InputFormKeys *keys = TInputForm::keys();
     // The telephone number is the last thing to type: Enter there goes on at once.
     keys->overrideEnter(m_ui->megrendelo_telefonszama, [this] {
         m_ui->btn_tovabb_dorvatbasic->setFocus();
@@ -34,17 +31,15 @@ Tarajanlat_indulas::Tarajanlat_indulas(TDatabaseConnection &db, QWidget *parent)
 
 Tarajanlat_indulas::~Tarajanlat_indulas() = default;
 
-void Tarajanlat_indulas::showEvent(QShowEvent *event)
+void Tarajanlat_indulas::load()
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    CenterOnScreen(this);
-    m_cancelled = true;
     m_quoteType = u"0"_s;
     m_newQuoteId.clear();
-    TagsFromTabOrder(this);
-    m_ui->megrendelo_neve->setFocus();
+}
+
+QLineEdit *Tarajanlat_indulas::firstInput() const
+{
+    return m_ui->megrendelo_neve;
 }
 
 void Tarajanlat_indulas::proceed()
@@ -74,10 +69,9 @@ void Tarajanlat_indulas::proceed()
         tvr_arajanlat_insert(m_db, quote);
         if (writes() == before)
             return;
-        m_cancelled = false;
         m_quoteType = u"1"_s;
         m_newQuoteId = LastInsertId(m_db);
-        accept();
+        storedAndClose();
     });
 }
 

@@ -3,7 +3,7 @@
 // number. "TOVÁBB >>>" records the quote header (kitchen system, being prepared) and closes; "X" or
 // Escape closes without recording anything. Created for one new quote and destroyed after it.
 
-#include <QDialog>
+#include "shell/TInputForm.h"
 
 #include <memory>
 
@@ -17,29 +17,27 @@ namespace tvr
 
 class TDatabaseConnection;
 
-class Tarajanlat_indulas : public QDialog
+class Tarajanlat_indulas : public TInputForm
 {
     Q_OBJECT
 public:
     explicit Tarajanlat_indulas(TDatabaseConnection &db, QWidget *parent = nullptr);
     ~Tarajanlat_indulas() override;
 
-    // True unless "TOVÁBB >>>" recorded a quote.
-    bool cancelled() const { return m_cancelled; }
     // The type of the quote to edit: "0" while cancelled, "1" (kitchen system) after "TOVÁBB >>>".
     QString quoteType() const { return m_quoteType; }
     // The arajanlat_id of the recorded quote; empty while cancelled.
     QString newQuoteId() const { return m_newQuoteId; }
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void load() override;
+    QLineEdit *firstInput() const override;
 
 private:
     void proceed();
 
     std::unique_ptr<Ui::Tarajanlat_indulas> m_ui;
     TDatabaseConnection &m_db;
-    bool m_cancelled = true;
     QString m_quoteType = QStringLiteral("0");
     QString m_newQuoteId;
 };

@@ -4,11 +4,8 @@
 #include "platform/KeyboardNavigation.h"
 #include "shell/CN_CommonErrorFunctions.h"
 #include "shell/CN_CommonFunctions.h"
-#include "shell/CN_CommonWidgetFunctions.h"
 #include "shell/TMessageDialog.h"
 #include "ui_Tfelhasznalo_bevitel.h"
-
-#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -16,10 +13,10 @@ namespace tvr
 {
 
 Tfelhasznalo_bevitel::Tfelhasznalo_bevitel(TDatabaseConnection &db, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::Tfelhasznalo_bevitel>()), m_db(db)
+    : TInputForm(parent), m_ui(std::make_unique<Ui::Tfelhasznalo_bevitel>()), m_db(db)
 {
     m_ui->setupUi(this);
-    InputFormKeys *keys = InstallInputFormKeys(this);
+    InputFormKeys *keys = TInputForm::keys();
     keys->overrideEnter(m_ui->pwd, [this] { m_ui->pwd_2x->setFocus(); });
     keys->overrideEnter(m_ui->pwd_2x, [this] { m_ui->btn_rogzites->setFocus(); });
     connect(m_ui->btn_rogzites, &QPushButton::clicked, this, [this] { store(); });
@@ -28,25 +25,14 @@ Tfelhasznalo_bevitel::Tfelhasznalo_bevitel(TDatabaseConnection &db, QWidget *par
 
 Tfelhasznalo_bevitel::~Tfelhasznalo_bevitel() = default;
 
-void Tfelhasznalo_bevitel::showEvent(QShowEvent *event)
+void Tfelhasznalo_bevitel::load()
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    CenterOnScreen(this);
-    m_cancelled = true;
     m_ui->pwd->clear();
-    TagsFromTabOrder(this);
-    m_ui->pwd->setFocus();
 }
 
-void Tfelhasznalo_bevitel::setVisible(bool visible)
+QLineEdit *Tfelhasznalo_bevitel::firstInput() const
 {
-    QDialog::setVisible(visible);
-    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
-    // belongs after the last character instead.
-    if (visible)
-        CaretToEnd(m_ui->pwd);
+    return m_ui->pwd;
 }
 
 void Tfelhasznalo_bevitel::store()
@@ -73,8 +59,7 @@ void Tfelhasznalo_bevitel::store()
     });
     if (!stored)
         return;
-    m_cancelled = false;
-    accept();
+    storedAndClose();
 }
 
 } // namespace tvr

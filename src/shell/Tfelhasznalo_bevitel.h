@@ -4,7 +4,7 @@
 // a new user (the store manager of a fresh installation), and closes; "Mégsem" or Escape closes
 // without a change.
 
-#include <QDialog>
+#include "shell/TInputForm.h"
 
 #include <memory>
 
@@ -18,7 +18,7 @@ namespace tvr
 
 class TDatabaseConnection;
 
-class Tfelhasznalo_bevitel : public QDialog
+class Tfelhasznalo_bevitel : public TInputForm
 {
     Q_OBJECT
 public:
@@ -32,13 +32,9 @@ public:
     void setChangeExisting(bool changeExisting) { m_changeExisting = changeExisting; }
     bool changeExisting() const { return m_changeExisting; }
 
-    // True unless "Rögzítés" stored the user.
-    bool cancelled() const { return m_cancelled; }
-
-    void setVisible(bool visible) override;
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    void load() override;
+    QLineEdit *firstInput() const override;
 
 private:
     void store();
@@ -47,7 +43,6 @@ private:
     TDatabaseConnection &m_db;
     QString m_userId;
     bool m_changeExisting = true;
-    bool m_cancelled = true;
 };
 
 } // namespace tvr

@@ -4,11 +4,8 @@
 #include "platform/KeyboardNavigation.h"
 #include "shell/CN_CommonDateFunctions.h"
 #include "shell/CN_CommonErrorFunctions.h"
-#include "shell/CN_CommonWidgetFunctions.h"
 #include "shell/SYS_SystemConstants.h"
 #include "ui_Tfeljegyzes_bevitel.h"
-
-#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -16,10 +13,10 @@ namespace tvr
 {
 
 Tfeljegyzes_bevitel::Tfeljegyzes_bevitel(TDatabaseConnection &db, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::Tfeljegyzes_bevitel>()), m_db(db)
+    : TInputForm(parent), m_ui(std::make_unique<Ui::Tfeljegyzes_bevitel>()), m_db(db)
 {
     m_ui->setupUi(this);
-    InputFormKeys *keys = InstallInputFormKeys(this);
+    InputFormKeys *keys = TInputForm::keys();
     keys->overrideEnter(m_ui->feljegyzes, [this] { m_ui->btn_rogzites->setFocus(); });
     connect(m_ui->btn_rogzites, &QPushButton::clicked, this, [this] { store(); });
     connect(m_ui->btn_megsem, &QPushButton::clicked, this, &QDialog::reject);
@@ -27,13 +24,8 @@ Tfeljegyzes_bevitel::Tfeljegyzes_bevitel(TDatabaseConnection &db, QWidget *paren
 
 Tfeljegyzes_bevitel::~Tfeljegyzes_bevitel() = default;
 
-void Tfeljegyzes_bevitel::showEvent(QShowEvent *event)
+void Tfeljegyzes_bevitel::load()
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    CenterOnScreen(this);
-    m_cancelled = true;
     setWindowTitle(m_mode == Mode::New ? u"Új feljegyzés"_s : u"Feljegyzés módosítása"_s);
     m_ui->feljegyzes->clear();
     if (m_mode == Mode::Change) {
@@ -42,17 +34,11 @@ void Tfeljegyzes_bevitel::showEvent(QShowEvent *event)
                 m_ui->feljegyzes->setText(note->feljegyzes);
         });
     }
-    TagsFromTabOrder(this);
-    m_ui->feljegyzes->setFocus();
 }
 
-void Tfeljegyzes_bevitel::setVisible(bool visible)
+QLineEdit *Tfeljegyzes_bevitel::firstInput() const
 {
-    QDialog::setVisible(visible);
-    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
-    // belongs after the last character instead.
-    if (visible)
-        CaretToEnd(m_ui->feljegyzes);
+    return m_ui->feljegyzes;
 }
 
 void Tfeljegyzes_bevitel::store()
@@ -70,8 +56,7 @@ void Tfeljegyzes_bevitel::store()
     });
     if (!stored)
         return;
-    m_cancelled = false;
-    accept();
+    storedAndClose();
 }
 
 } // namespace tvr

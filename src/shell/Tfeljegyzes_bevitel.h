@@ -3,7 +3,7 @@
 // existing one. "Rögzítés" stores the text (an empty text too) with the recording user and time and
 // closes; "Mégsem" or Escape closes without a change.
 
-#include <QDialog>
+#include "shell/TInputForm.h"
 
 #include <memory>
 
@@ -17,7 +17,7 @@ namespace tvr
 
 class TDatabaseConnection;
 
-class Tfeljegyzes_bevitel : public QDialog
+class Tfeljegyzes_bevitel : public TInputForm
 {
     Q_OBJECT
 public:
@@ -36,13 +36,9 @@ public:
     void setMode(Mode mode) { m_mode = mode; }
     Mode mode() const { return m_mode; }
 
-    // True unless "Rögzítés" stored the note.
-    bool cancelled() const { return m_cancelled; }
-
-    void setVisible(bool visible) override;
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    void load() override;
+    QLineEdit *firstInput() const override;
 
 private:
     void store();
@@ -51,7 +47,6 @@ private:
     TDatabaseConnection &m_db;
     QString m_noteId;
     Mode m_mode = Mode::New;
-    bool m_cancelled = true;
 };
 
 } // namespace tvr

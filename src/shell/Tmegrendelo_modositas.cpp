@@ -3,10 +3,7 @@
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
 #include "shell/CN_CommonErrorFunctions.h"
-#include "shell/CN_CommonWidgetFunctions.h"
 #include "ui_Tmegrendelo_modositas.h"
-
-#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -14,10 +11,10 @@ namespace tvr
 {
 
 Tmegrendelo_modositas::Tmegrendelo_modositas(TDatabaseConnection &db, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::Tmegrendelo_modositas>()), m_db(db)
+    : TInputForm(parent), m_ui(std::make_unique<Ui::Tmegrendelo_modositas>()), m_db(db)
 {
     m_ui->setupUi(this);
-    InputFormKeys *keys = InstallInputFormKeys(this);
+    InputFormKeys *keys = TInputForm::keys();
     keys->overrideEnter(m_ui->telefonszama, [this] { m_ui->btn_rogzites->setFocus(); });
     connect(m_ui->btn_rogzites, &QPushButton::clicked, this, [this] { store(); });
     connect(m_ui->btn_megsem, &QPushButton::clicked, this, &QDialog::reject);
@@ -25,30 +22,19 @@ Tmegrendelo_modositas::Tmegrendelo_modositas(TDatabaseConnection &db, QWidget *p
 
 Tmegrendelo_modositas::~Tmegrendelo_modositas() = default;
 
-void Tmegrendelo_modositas::showEvent(QShowEvent *event)
+void Tmegrendelo_modositas::load()
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    CenterOnScreen(this);
-    m_cancelled = true;
     runAction([this] {
         const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
         m_ui->megrendelo_neve->setText(quote ? quote->megrendelo_neve : QString());
         m_ui->cime->setText(quote ? quote->megrendelo_cime : QString());
         m_ui->telefonszama->setText(quote ? quote->megrendelo_telefonszama : QString());
     });
-    TagsFromTabOrder(this);
-    m_ui->megrendelo_neve->setFocus();
 }
 
-void Tmegrendelo_modositas::setVisible(bool visible)
+QLineEdit *Tmegrendelo_modositas::firstInput() const
 {
-    QDialog::setVisible(visible);
-    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
-    // belongs after the last character instead.
-    if (visible)
-        CaretToEnd(m_ui->megrendelo_neve);
+    return m_ui->megrendelo_neve;
 }
 
 void Tmegrendelo_modositas::store()
@@ -63,8 +49,7 @@ void Tmegrendelo_modositas::store()
     // A failed statement was shown by runAction; the dialog stays open with the typed texts.
     if (!stored)
         return;
-    m_cancelled = false;
-    accept();
+    storedAndClose();
 }
 
 } // namespace tvr

@@ -3,7 +3,7 @@
 // editors, which reload what they show after it closes. "Rögzítés" stores the three texts as typed
 // and closes; "Mégsem" or Escape closes without a change.
 
-#include <QDialog>
+#include "shell/TInputForm.h"
 
 #include <memory>
 
@@ -17,7 +17,7 @@ namespace tvr
 
 class TDatabaseConnection;
 
-class Tmegrendelo_modositas : public QDialog
+class Tmegrendelo_modositas : public TInputForm
 {
     Q_OBJECT
 public:
@@ -28,13 +28,9 @@ public:
     void setQuoteId(const QString &quoteId) { m_quoteId = quoteId; }
     QString quoteId() const { return m_quoteId; }
 
-    // True unless "Rögzítés" stored the data.
-    bool cancelled() const { return m_cancelled; }
-
-    void setVisible(bool visible) override;
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    void load() override;
+    QLineEdit *firstInput() const override;
 
 private:
     void store();
@@ -42,7 +38,6 @@ private:
     std::unique_ptr<Ui::Tmegrendelo_modositas> m_ui;
     TDatabaseConnection &m_db;
     QString m_quoteId;
-    bool m_cancelled = true;
 };
 
 } // namespace tvr

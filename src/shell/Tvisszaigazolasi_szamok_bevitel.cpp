@@ -3,11 +3,9 @@
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
 #include "shell/CN_CommonErrorFunctions.h"
-#include "shell/CN_CommonWidgetFunctions.h"
 #include "ui_Tvisszaigazolasi_szamok_bevitel.h"
 
 #include <QRegularExpressionValidator>
-#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -15,11 +13,11 @@ namespace tvr
 {
 
 Tvisszaigazolasi_szamok_bevitel::Tvisszaigazolasi_szamok_bevitel(TDatabaseConnection &db, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::Tvisszaigazolasi_szamok_bevitel>()), m_db(db)
+    : TInputForm(parent), m_ui(std::make_unique<Ui::Tvisszaigazolasi_szamok_bevitel>()), m_db(db)
 {
     m_ui->setupUi(this);
     m_ui->szam->setValidator(new QRegularExpressionValidator(QRegularExpression(u"^[0-9]{0,9}$"_s), m_ui->szam));
-    InputFormKeys *keys = InstallInputFormKeys(this);
+    InputFormKeys *keys = TInputForm::keys();
     // The only input: Enter moves to "Rögzítem!", as in the order identifier dialog.
     keys->overrideEnter(m_ui->szam, [this] { m_ui->btn_rogzit->setFocus(); });
     connect(m_ui->btn_rogzit, &QPushButton::clicked, this, [this] { store(); });
@@ -33,13 +31,8 @@ QString Tvisszaigazolasi_szamok_bevitel::column() const
     return m_mode == Mode::Folder ? u"munka_mappa_id"_s : u"basic_munka_id"_s;
 }
 
-void Tvisszaigazolasi_szamok_bevitel::showEvent(QShowEvent *event)
+void Tvisszaigazolasi_szamok_bevitel::load()
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    CenterOnScreen(this);
-    m_cancelled = true;
     m_ui->lab_szam->setText(m_mode == Mode::Folder ? u"MAPPA:"_s : u"BASIC:"_s);
     runAction([this] {
         const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
@@ -48,17 +41,11 @@ void Tvisszaigazolasi_szamok_bevitel::showEvent(QShowEvent *event)
             current = m_mode == Mode::Folder ? quote->munka_mappa_id : quote->basic_munka_id;
         m_ui->szam->setText(current);
     });
-    TagsFromTabOrder(this);
-    m_ui->szam->setFocus();
 }
 
-void Tvisszaigazolasi_szamok_bevitel::setVisible(bool visible)
+QLineEdit *Tvisszaigazolasi_szamok_bevitel::firstInput() const
 {
-    QDialog::setVisible(visible);
-    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
-    // belongs after the last character instead.
-    if (visible)
-        CaretToEnd(m_ui->szam);
+    return m_ui->szam;
 }
 
 void Tvisszaigazolasi_szamok_bevitel::store()
@@ -74,8 +61,7 @@ void Tvisszaigazolasi_szamok_bevitel::store()
     });
     if (!stored)
         return;
-    m_cancelled = false;
-    accept();
+    storedAndClose();
 }
 
 } // namespace tvr

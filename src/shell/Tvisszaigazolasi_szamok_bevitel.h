@@ -4,7 +4,7 @@
 // number of at most 9 digits. Shows the current number; "Rögzítem!" stores the typed one and
 // closes, "Mégsem" or Escape closes without a change.
 
-#include <QDialog>
+#include "shell/TInputForm.h"
 
 #include <memory>
 
@@ -18,7 +18,7 @@ namespace tvr
 
 class TDatabaseConnection;
 
-class Tvisszaigazolasi_szamok_bevitel : public QDialog
+class Tvisszaigazolasi_szamok_bevitel : public TInputForm
 {
     Q_OBJECT
 public:
@@ -37,13 +37,9 @@ public:
     void setMode(Mode mode) { m_mode = mode; }
     Mode mode() const { return m_mode; }
 
-    // True unless "Rögzítem!" stored the number.
-    bool cancelled() const { return m_cancelled; }
-
-    void setVisible(bool visible) override;
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    void load() override;
+    QLineEdit *firstInput() const override;
 
 private:
     QString column() const;
@@ -53,7 +49,6 @@ private:
     TDatabaseConnection &m_db;
     QString m_quoteId;
     Mode m_mode = Mode::Folder;
-    bool m_cancelled = true;
 };
 
 } // namespace tvr

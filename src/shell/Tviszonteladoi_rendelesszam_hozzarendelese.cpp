@@ -3,10 +3,7 @@
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
 #include "shell/CN_CommonErrorFunctions.h"
-#include "shell/CN_CommonWidgetFunctions.h"
 #include "ui_Tviszonteladoi_rendelesszam_hozzarendelese.h"
-
-#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -15,10 +12,10 @@ namespace tvr
 
 Tviszonteladoi_rendelesszam_hozzarendelese::Tviszonteladoi_rendelesszam_hozzarendelese(TDatabaseConnection &db,
                                                                                        QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::Tviszonteladoi_rendelesszam_hozzarendelese>()), m_db(db)
+    : TInputForm(parent), m_ui(std::make_unique<Ui::Tviszonteladoi_rendelesszam_hozzarendelese>()), m_db(db)
 {
     m_ui->setupUi(this);
-    InputFormKeys *keys = InstallInputFormKeys(this);
+    InputFormKeys *keys = TInputForm::keys();
     // Enter moves to "Rögzítem!"; a second Enter presses it.
     keys->overrideEnter(m_ui->rendeleszam, [this] { m_ui->btn_rogzit->setFocus(); });
     connect(m_ui->btn_rogzit, &QPushButton::clicked, this, [this] { store(); });
@@ -27,28 +24,17 @@ Tviszonteladoi_rendelesszam_hozzarendelese::Tviszonteladoi_rendelesszam_hozzaren
 
 Tviszonteladoi_rendelesszam_hozzarendelese::~Tviszonteladoi_rendelesszam_hozzarendelese() = default;
 
-void Tviszonteladoi_rendelesszam_hozzarendelese::showEvent(QShowEvent *event)
+void Tviszonteladoi_rendelesszam_hozzarendelese::load()
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    CenterOnScreen(this);
-    m_cancelled = true;
     runAction([this] {
         const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
         m_ui->rendeleszam->setText(quote ? quote->rendelesszam : QString());
     });
-    TagsFromTabOrder(this);
-    m_ui->rendeleszam->setFocus();
 }
 
-void Tviszonteladoi_rendelesszam_hozzarendelese::setVisible(bool visible)
+QLineEdit *Tviszonteladoi_rendelesszam_hozzarendelese::firstInput() const
 {
-    QDialog::setVisible(visible);
-    // Showing hands the focus to the field as a Tab focus, which selects its whole text; the caret
-    // belongs after the last character instead.
-    if (visible)
-        CaretToEnd(m_ui->rendeleszam);
+    return m_ui->rendeleszam;
 }
 
 void Tviszonteladoi_rendelesszam_hozzarendelese::store()
@@ -60,8 +46,7 @@ void Tviszonteladoi_rendelesszam_hozzarendelese::store()
     // A failed statement was shown by runAction; the dialog stays open with the typed text.
     if (!stored)
         return;
-    m_cancelled = false;
-    accept();
+    storedAndClose();
 }
 
 } // namespace tvr

@@ -3,7 +3,7 @@
 // current identifier; "Rögzítem!" stores the typed one and closes, "Mégsem" or Escape closes
 // without a change.
 
-#include <QDialog>
+#include "shell/TInputForm.h"
 
 #include <memory>
 
@@ -17,7 +17,7 @@ namespace tvr
 
 class TDatabaseConnection;
 
-class Tviszonteladoi_rendelesszam_hozzarendelese : public QDialog
+class Tviszonteladoi_rendelesszam_hozzarendelese : public TInputForm
 {
     Q_OBJECT
 public:
@@ -28,13 +28,9 @@ public:
     void setQuoteId(const QString &quoteId) { m_quoteId = quoteId; }
     QString quoteId() const { return m_quoteId; }
 
-    // True unless "Rögzítem!" stored the identifier.
-    bool cancelled() const { return m_cancelled; }
-
-    void setVisible(bool visible) override;
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    void load() override;
+    QLineEdit *firstInput() const override;
 
 private:
     void store();
@@ -42,7 +38,6 @@ private:
     std::unique_ptr<Ui::Tviszonteladoi_rendelesszam_hozzarendelese> m_ui;
     TDatabaseConnection &m_db;
     QString m_quoteId;
-    bool m_cancelled = true;
 };
 
 } // namespace tvr
