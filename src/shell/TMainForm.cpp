@@ -285,8 +285,7 @@ void TMainForm::runUpdateCheck()
     m_programSize = 0;
     if (!QFile::exists(m_folder->downloadSettings())) {
         m_programCheckAnimation->stop();
-        ShowMessage(u"%1 fájl hiányzik! Kérje e-mailben!"_s.arg(QDir::toNativeSeparators(m_folder->downloadSettings())),
-                    this);
+        ShowMessage(MissingSettingsMessage(*m_folder), this);
         startCatalogueCheck();
         return;
     }
@@ -323,8 +322,7 @@ void TMainForm::startCatalogueCheck()
     m_catalogueCheckAnimation->start();
     if (!QFile::exists(m_folder->downloadSettings())) {
         m_catalogueCheckAnimation->stop();
-        ShowMessage(u"%1 fájl hiányzik! Kérje e-mailben!"_s.arg(QDir::toNativeSeparators(m_folder->downloadSettings())),
-                    this);
+        ShowMessage(MissingSettingsMessage(*m_folder), this);
         emit updateCheckFinished();
         return;
     }

@@ -107,7 +107,7 @@ void Tkatalogus_frissites::startWork()
         return;
     if (!QFile::exists(m_folder.downloadSettings())) {
         // No download without the settings; the window must still be closable.
-        fail(u"%1 fájl hiányzik! Kérje e-mailben!"_s.arg(QDir::toNativeSeparators(m_folder.downloadSettings())));
+        fail(MissingSettingsMessage(m_folder));
         return;
     }
     m_busy = true;

@@ -21,11 +21,6 @@ namespace tvr
 namespace
 {
 
-QString MissingSettingsText(const DataFolder &folder)
-{
-    return u"%1 fájl hiányzik! Kérje e-mailben!"_s.arg(QDir::toNativeSeparators(folder.downloadSettings()));
-}
-
 // The settings read and a client logged in to the update folder, or the reason why not.
 struct UpdateSession {
     bool settingsMissing = false;
@@ -40,7 +35,7 @@ UpdateSession OpenUpdateFolder(TDatabaseConnection &db, const DataFolder &folder
     try {
         if (!QFile::exists(folder.downloadSettings())) {
             session.settingsMissing = true;
-            session.error = MissingSettingsText(folder);
+            session.error = MissingSettingsMessage(folder);
             return session;
         }
         row = ReadInternetSettings(db, folder.downloadSettings());
@@ -147,6 +142,11 @@ DownloadResult DownloadToTmp(TDatabaseConnection &db, const DataFolder &folder, 
 }
 
 } // namespace
+
+QString MissingSettingsMessage(const DataFolder &folder)
+{
+    return u"%1 fájl hiányzik! Kérje e-mailben!"_s.arg(QDir::toNativeSeparators(folder.downloadSettings()));
+}
 
 QString UpdateFolder()
 {

@@ -20,6 +20,9 @@ namespace tvr
 // The folder of the manufacturer's server that holds the updates.
 QString UpdateFolder(); // "zederivu"
 
+// "<folder>\internet.s3db fájl hiányzik! Kérje e-mailben!": the download settings are missing.
+QString MissingSettingsMessage(const DataFolder &folder);
+
 // Set from another thread to stop a running check or download at its next step.
 using CancelFlag = std::shared_ptr<std::atomic<bool>>;
 CancelFlag NewCancelFlag();
