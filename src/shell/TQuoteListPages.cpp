@@ -33,6 +33,36 @@ constexpr int NotesLister = 43;
 constexpr int InProgressLister = 44;
 constexpr int DeliveredLister = 45;
 
+// The right-click menu of an order list: the own identifier and the manufacturer's two numbers of
+// the current row as captions (set when the menu opens), and the step back to the previous list.
+struct OrderPopup {
+    QAction *ownId;
+    QAction *folder;
+    QAction *kitchen;
+    QAction *back;
+};
+
+OrderPopup BuildOrderPopup(QMenu *menu, const QString &name, const QString &suffix, TLister *list,
+                           const QString &ownIdCaption, const QString &backCaption)
+{
+    menu->setObjectName(name);
+    const auto add = [&](const QString &objectName, const QString &text) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(objectName + suffix);
+        return action;
+    };
+    const OrderPopup popup{add(u"rendelesazonosito"_s, {}), add(u"mappaszam"_s, {}), add(u"basicszam"_s, {}),
+                           add(u"visszarakas"_s, backCaption)};
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [popup, list, ownIdCaption] {
+        popup.ownId->setText(ownIdCaption + list->currentValue(u"rendelesszam"_s));
+        popup.folder->setText(u"A DORVAT KFT a visszaigazolási MAPPA száma: "_s +
+                              list->currentValue(u"munka_mappa_id"_s));
+        popup.kitchen->setText(u"A DORVAT KFT a visszaigazolási BASIC száma: "_s +
+                               list->currentValue(u"basic_munka_id"_s));
+    });
+    return popup;
+}
+
 // A like pattern that matches the typed text literally, followed by anything.
 QString PrefixPattern(const QString &typed)
 {
@@ -192,29 +222,15 @@ TQuoteListPages::TQuoteListPages(TDatabaseConnection &db, QWidget *mainWindow, Q
     connect(m_ui->btn_megrendeles_torlese, &QPushButton::clicked, this,
             guarded([this, inProgress] { deleteQuote(inProgress, u"Törölhető a kijelölt megrendelés?"_s); }));
     connect(m_ui->btn_leszallitva, &QPushButton::clicked, this, guarded([this] { markDelivered(); }));
-    m_popup2->setObjectName(u"PopupMenu2"_s);
-    QAction *ownId2 = m_popup2->addAction(QString());
-    ownId2->setObjectName(u"rendelesazonosito2"_s);
-    QAction *folder2 = m_popup2->addAction(QString());
-    folder2->setObjectName(u"mappaszam2"_s);
-    QAction *kitchen2 = m_popup2->addAction(QString());
-    kitchen2->setObjectName(u"basicszam2"_s);
-    QAction *back2 = m_popup2->addAction(u"Visszarakom az árajánlatok közé!"_s);
-    back2->setObjectName(u"visszarakas2"_s);
-    connect(m_popup2, &QMenu::aboutToShow, this, [=] {
-        ownId2->setText(u"Egyedi rendelésazonosítója (ide kattintva változtatható): "_s +
-                        inProgress->currentValue(u"rendelesszam"_s));
-        folder2->setText(u"A DORVAT KFT a visszaigazolási MAPPA száma: "_s +
-                         inProgress->currentValue(u"munka_mappa_id"_s));
-        kitchen2->setText(u"A DORVAT KFT a visszaigazolási BASIC száma: "_s +
-                          inProgress->currentValue(u"basic_munka_id"_s));
-    });
-    connect(ownId2, &QAction::triggered, this, guarded([this, inProgress] { setOwnIdentifier(inProgress); }));
-    connect(folder2, &QAction::triggered, this,
+    const OrderPopup popup2 = BuildOrderPopup(m_popup2, u"PopupMenu2"_s, u"2"_s, inProgress,
+                                              u"Egyedi rendelésazonosítója (ide kattintva változtatható): "_s,
+                                              u"Visszarakom az árajánlatok közé!"_s);
+    connect(popup2.ownId, &QAction::triggered, this, guarded([this, inProgress] { setOwnIdentifier(inProgress); }));
+    connect(popup2.folder, &QAction::triggered, this,
             guarded([this, inProgress] { setConfirmationNumber(inProgress, true); }));
-    connect(kitchen2, &QAction::triggered, this,
+    connect(popup2.kitchen, &QAction::triggered, this,
             guarded([this, inProgress] { setConfirmationNumber(inProgress, false); }));
-    connect(back2, &QAction::triggered, this, guarded([this, inProgress] {
+    connect(popup2.back, &QAction::triggered, this, guarded([this, inProgress] {
                 setStatus(inProgress, u"Biztos, hogy visszarakható az árajánlatok közé?"_s, u"0"_s);
             }));
     connect(m_ui->DBGridMegrendelesAlatt, &QWidget::customContextMenuRequested, this,
@@ -229,23 +245,11 @@ TQuoteListPages::TQuoteListPages(TDatabaseConnection &db, QWidget *mainWindow, Q
             guarded([this, delivered] { openQuote(delivered); }));
     connect(m_ui->btn_munka_torlese, &QPushButton::clicked, this,
             guarded([this, delivered] { deleteQuote(delivered, u"Törölhető a kijelölt megrendelés?"_s); }));
-    m_popup3->setObjectName(u"PopupMenu3"_s);
-    QAction *ownId3 = m_popup3->addAction(QString());
-    ownId3->setObjectName(u"rendelesazonosito3"_s);
-    QAction *folder3 = m_popup3->addAction(QString());
-    folder3->setObjectName(u"mappaszam3"_s);
-    QAction *kitchen3 = m_popup3->addAction(QString());
-    kitchen3->setObjectName(u"basicszam3"_s);
-    QAction *back3 = m_popup3->addAction(u"Visszarakom a megrendelés alatt lévők közé!"_s);
-    back3->setObjectName(u"visszarakas3"_s);
-    connect(m_popup3, &QMenu::aboutToShow, this, [=] {
-        ownId3->setText(u"Egyedi rendelésazonosítója: "_s + delivered->currentValue(u"rendelesszam"_s));
-        folder3->setText(u"A DORVAT KFT a visszaigazolási MAPPA száma: "_s +
-                         delivered->currentValue(u"munka_mappa_id"_s));
-        kitchen3->setText(u"A DORVAT KFT a visszaigazolási BASIC száma: "_s +
-                          delivered->currentValue(u"basic_munka_id"_s));
-    });
-    connect(back3, &QAction::triggered, this, guarded([this, delivered] {
+    // On this page the identifier and the numbers are shown only.
+    const OrderPopup popup3 =
+        BuildOrderPopup(m_popup3, u"PopupMenu3"_s, u"3"_s, delivered, u"Egyedi rendelésazonosítója: "_s,
+                        u"Visszarakom a megrendelés alatt lévők közé!"_s);
+    connect(popup3.back, &QAction::triggered, this, guarded([this, delivered] {
                 setStatus(delivered, u"Biztos, hogy visszarakható a megrendelés alattiak közé?"_s, u"1"_s);
             }));
     connect(m_ui->DBGridLeszallitott, &QWidget::customContextMenuRequested, this,

@@ -37,27 +37,6 @@ const QDateTime FixedNow(QDate(2023, 6, 6), QTime(10, 15));
 const QString FixedNowText = u"2023.06.06. 10:15"_s;
 const QString TestUserId = u"7"_s;
 
-QString FocusedName()
-{
-    const QWidget *focused = QApplication::focusWidget();
-    return focused ? focused->objectName() : QString();
-}
-
-// Presses key where the focus is, as the keyboard would.
-void Press(int key)
-{
-    QWidget *focused = QApplication::focusWidget();
-    QVERIFY2(focused, "nothing has the focus");
-    QTest::keyClick(focused, Qt::Key(key));
-}
-
-bool ShowActive(QDialog &dialog)
-{
-    dialog.show();
-    dialog.activateWindow();
-    return QTest::qWaitForWindowActive(&dialog);
-}
-
 // Empties the field and types text into it key by key.
 void Retype(QLineEdit *field, const QString &text)
 {

@@ -24,26 +24,6 @@ namespace
 // MD5 of the Windows-1250 bytes, upper-case hexadecimal (worked out independently of the program).
 const QString OldHash = u"B8B5891C303E4310FF82667016C45E9E"_s; // "régi"
 
-QString FocusedName()
-{
-    const QWidget *focused = QApplication::focusWidget();
-    return focused ? focused->objectName() : QString();
-}
-
-void Press(int key)
-{
-    QWidget *focused = QApplication::focusWidget();
-    QVERIFY2(focused, "nothing has the focus");
-    QTest::keyClick(focused, Qt::Key(key));
-}
-
-bool ShowActive(QDialog &dialog)
-{
-    dialog.show();
-    dialog.activateWindow();
-    return QTest::qWaitForWindowActive(&dialog);
-}
-
 QLineEdit *Field(const QWidget *dialog, const QString &name)
 {
     return dialog->findChild<QLineEdit *>(name);

@@ -103,4 +103,24 @@ void TypeText(QWidget *widget, const QString &text)
     }
 }
 
+QString FocusedName()
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return focused ? focused->objectName() : QString();
+}
+
+void Press(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *focused = QApplication::focusWidget();
+    QVERIFY2(focused, "nothing has the focus");
+    QTest::keyClick(focused, Qt::Key(key), modifiers);
+}
+
+bool ShowActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 } // namespace tvr::test

@@ -13,6 +13,7 @@
 // closed anyway (rejected), so a failure never leaves a dialog open.
 
 #include <QString>
+#include <Qt>
 
 #include <functional>
 
@@ -46,5 +47,12 @@ void ResetModalAnswers();
 // Types text into the widget key by key, accented letters included (QTest::keyClicks takes Latin-1
 // only).
 void TypeText(QWidget *widget, const QString &text);
+
+// The objectName of the widget that has the focus (empty when none has).
+QString FocusedName();
+// Presses key where the focus is, as the keyboard would.
+void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Shows a window and waits until it is the active one.
+bool ShowActive(QWidget &window);
 
 } // namespace tvr::test
