@@ -5,7 +5,7 @@
 #include "database/DB_DatabaseFunctions.h"
 #include "database/DB_DatabaseKey.h"
 #include "database/DB_Listers.h"
-#include "shell/SYS_SystemConstants.h"
+#include "common/SYS_SystemConstants.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 
 #include "database/DB_DatabaseConnection.h"
 #include "database/DB_Schema.h"
-#include "shell/CN_CommonErrorFunctions.h"
-#include "shell/SYS_SystemConstants.h"
+#include "common/CN_CommonErrorFunctions.h"
+#include "common/SYS_SystemConstants.h"
 
 #include <QDir>
 #include <QFile>

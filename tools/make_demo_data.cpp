@@ -5,7 +5,7 @@
 #include "DemoData.h"
 
 #include "database/DB_Schema.h"
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "database/DB_Listers.h"
 #include "database/DB_Schema.h"
 #include "platform/Windows1250.h"
-#include "shell/CN_CommonFunctions.h"
+#include "common/CN_CommonFunctions.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 // attached. Every call takes the connection's lock, from whichever thread it comes; no other
 // code touches the engine handle. Texts cross the engine boundary as Windows-1250 bytes.
 
-#include "shell/CN_CommonErrorFunctions.h"
-#include "shell/SYS_SystemConstants.h"
+#include "common/CN_CommonErrorFunctions.h"
+#include "common/SYS_SystemConstants.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "database/DB_DatabaseFunctions.h"
 
 #include "database/DB_Listers.h"
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 
 #include <QDir>
 

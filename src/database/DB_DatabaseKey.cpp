@@ -1,6 +1,6 @@
 #include "database/DB_DatabaseKey.h"
 
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 
 #include <QCryptographicHash>
 

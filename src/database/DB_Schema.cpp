@@ -2,7 +2,7 @@
 
 #include "database/DB_DatabaseConnection.h"
 #include "platform/Windows1250.h"
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 
 #include <QDir>
 #include <QFile>

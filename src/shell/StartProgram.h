@@ -2,7 +2,7 @@
 // What main() does, callable from tests: the data folder, the clock, and the long-lived objects
 // in their fixed order (main window, error dialog, database connection).
 
-#include "shell/CN_CommonDateFunctions.h"
+#include "common/CN_CommonDateFunctions.h"
 
 #include <QString>
 #include <QStringList>

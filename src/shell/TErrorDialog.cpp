@@ -1,6 +1,6 @@
 #include "shell/TErrorDialog.h"
 
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 #include "shell/CN_CommonWidgetFunctions.h"
 #include "ui_TErrorDialog.h"
 

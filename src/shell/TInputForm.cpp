@@ -1,7 +1,7 @@
 #include "shell/TInputForm.h"
 
 #include "platform/KeyboardNavigation.h"
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 #include "shell/CN_CommonWidgetFunctions.h"
 
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 // contact lines and, after login, the work area (functionpanel with the page control MainPage).
 
 #include "database/TableLayouts.h"
-#include "shell/SYS_SystemConstants.h"
+#include "common/SYS_SystemConstants.h"
 #include "transfer/UpdateService.h"
 
 #include <QMainWindow>

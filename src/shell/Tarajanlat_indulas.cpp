@@ -4,9 +4,9 @@
 
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
-#include "shell/CN_CommonDateFunctions.h"
-#include "shell/CN_CommonErrorFunctions.h"
-#include "shell/SYS_SystemConstants.h"
+#include "common/CN_CommonDateFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
+#include "common/SYS_SystemConstants.h"
 #include "shell/TMessageDialog.h"
 #include "ui_Tarajanlat_indulas.h"
 

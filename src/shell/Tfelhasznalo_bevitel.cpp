@@ -2,8 +2,8 @@
 
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
-#include "shell/CN_CommonErrorFunctions.h"
-#include "shell/CN_CommonFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonFunctions.h"
 #include "shell/TMessageDialog.h"
 #include "ui_Tfelhasznalo_bevitel.h"
 

@@ -2,7 +2,7 @@
 
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 #include "ui_Tvisszaigazolasi_szamok_bevitel.h"
 
 #include <QRegularExpressionValidator>

@@ -4,7 +4,7 @@
 // the file is installed; a failed download is reported in the window, which may then be closed,
 // and the installed catalogue stays as it was.
 
-#include "shell/SYS_SystemConstants.h"
+#include "common/SYS_SystemConstants.h"
 #include "transfer/UpdateService.h"
 
 #include <QDialog>

@@ -2,8 +2,8 @@
 
 #include "database/DB_DatabaseFunctions.h"
 #include "database/DB_Schema.h"
-#include "shell/CN_CommonErrorFunctions.h"
-#include "shell/CN_CommonFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonFunctions.h"
 #include "transfer/IFACE_BASE_internet.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 
 #include "database/DB_DatabaseConnection.h"
 #include "platform/FtpClient.h"
-#include "shell/SYS_SystemConstants.h"
+#include "common/SYS_SystemConstants.h"
 #include "transfer/UpdateListing.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 // The shared dialogs (error, message, question) driven as a user would, and the widget helpers.
 
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 #include "shell/CN_CommonWidgetFunctions.h"
 #include "shell/TErrorDialog.h"
 #include "shell/TMessageDialog.h"

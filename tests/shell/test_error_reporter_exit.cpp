@@ -2,7 +2,7 @@
 // running event loop with exit code 1. This runs in a process of its own, because once the
 // application has been told to exit no later event loop of the process would run.
 
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 #include "shell/TErrorDialog.h"
 #include "support/ModalHelper.h"
 

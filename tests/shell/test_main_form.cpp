@@ -2,7 +2,7 @@
 // popup of the title, the X mask of the password and the exit question.
 
 #include "platform/Pictures.h"
-#include "shell/SYS_SystemConstants.h"
+#include "common/SYS_SystemConstants.h"
 #include "shell/TMainForm.h"
 #include "support/ModalHelper.h"
 

@@ -2,8 +2,8 @@
 // a user would (by object name) against a real encrypted database in a temporary data folder.
 
 #include "database/DB_DatabaseConnection.h"
-#include "shell/CN_CommonDateFunctions.h"
-#include "shell/SYS_SystemConstants.h"
+#include "common/CN_CommonDateFunctions.h"
+#include "common/SYS_SystemConstants.h"
 #include "shell/Tarajanlat_indulas.h"
 #include "shell/Tfelhasznalo_bevitel.h"
 #include "shell/Tfeljegyzes_bevitel.h"

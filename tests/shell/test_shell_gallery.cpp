@@ -2,7 +2,7 @@
 // photographed while they are open, as the user sees them.
 
 #include "platform/Pictures.h"
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 #include "shell/TErrorDialog.h"
 #include "shell/TMainForm.h"
 #include "shell/TMessageDialog.h"

@@ -3,8 +3,8 @@
 // never touch the user's real data folder.
 
 #include "database/DB_DatabaseConnection.h"
-#include "shell/CN_CommonErrorFunctions.h"
-#include "shell/SYS_SystemConstants.h"
+#include "common/CN_CommonErrorFunctions.h"
+#include "common/SYS_SystemConstants.h"
 
 #include <QTemporaryDir>
 

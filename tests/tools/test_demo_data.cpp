@@ -6,7 +6,7 @@
 #include "database/DB_DatabaseFunctions.h"
 #include "database/DB_Schema.h"
 #include "database/IFACE_BASE_tvr.h"
-#include "shell/CN_CommonFunctions.h"
+#include "common/CN_CommonFunctions.h"
 #include "support/TestDataFolder.h"
 
 #include <QDir>

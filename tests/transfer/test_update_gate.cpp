@@ -6,7 +6,7 @@
 #include "database/DB_DatabaseConnection.h"
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/Pictures.h"
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 #include "shell/StartProgram.h"
 #include "shell/TMainForm.h"
 #include "support/Gallery.h"

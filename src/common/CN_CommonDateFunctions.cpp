@@ -1,4 +1,4 @@
-#include "shell/CN_CommonDateFunctions.h"
+#include "common/CN_CommonDateFunctions.h"
 
 using namespace Qt::StringLiterals;
 

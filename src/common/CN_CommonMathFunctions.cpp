@@ -1,7 +1,7 @@
-#include "shell/CN_CommonMathFunctions.h"
+#include "common/CN_CommonMathFunctions.h"
 
-#include "shell/CN_CommonErrorFunctions.h"
-#include "shell/CN_CommonFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonFunctions.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "shell/SYS_SystemConstants.h"
+#include "common/SYS_SystemConstants.h"
 
 #include <QDir>
 

@@ -1,10 +1,10 @@
 // The conversions fix how every amount is rounded and written; they are checked to the cent,
 // for both signs, on the binary cases that trip naive rounding.
 
-#include "shell/CN_CommonDateFunctions.h"
-#include "shell/CN_CommonErrorFunctions.h"
-#include "shell/CN_CommonFunctions.h"
-#include "shell/CN_CommonMathFunctions.h"
+#include "common/CN_CommonDateFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonFunctions.h"
+#include "common/CN_CommonMathFunctions.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "shell/CN_CommonFunctions.h"
+#include "common/CN_CommonFunctions.h"
 
 #include "platform/Windows1250.h"
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 
 #include <QCryptographicHash>
 #include <QDir>

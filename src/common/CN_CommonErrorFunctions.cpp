@@ -1,4 +1,4 @@
-#include "shell/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonErrorFunctions.h"
 
 #include <QtGlobal>
 
