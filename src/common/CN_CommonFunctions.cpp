@@ -1,7 +1,8 @@
 #include "common/CN_CommonFunctions.h"
 
-#include "platform/Windows1250.h"
 #include "common/CN_CommonErrorFunctions.h"
+#include "common/CN_CommonMathFunctions.h"
+#include "platform/Windows1250.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -57,6 +58,7 @@ QString PasswordHash(const QString &text)
 
 QString CurrencyText(double amount)
 {
+    RequireFinite(amount);
     // Round as the 15-digit decimal the workstation would print, halves away from zero.
     const double decimal = QString::number(amount, 'e', 14).toDouble();
     const double whole = std::round(decimal);

@@ -3,9 +3,10 @@
 #include "common/CN_CommonErrorFunctions.h"
 #include "common/CN_CommonFunctions.h"
 
-#include <cfenv>
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -15,7 +16,9 @@ namespace tvr
 
 double ParseAmount(const QString &text)
 {
-    // The first point is read as the decimal comma; any further point makes it no number.
+    // The first point is read as the decimal comma; any further point makes it no number. The
+    // digits are read by from_chars, which (unlike strtod) ignores the desktop's locale: a
+    // Hungarian desktop would otherwise expect a comma and refuse every stored amount.
     const QString trimmed = text.trimmed();
     QString s = PointToComma(trimmed);
     bool valid = !s.isEmpty() && !s.contains(u'.') && s.count(u',') <= 1;
@@ -23,10 +26,14 @@ double ParseAmount(const QString &text)
         valid = valid &&
                 ((c.isDigit() && c.unicode() < 128) || c == u',' || c == u'+' || c == u'-' || c == u'e' || c == u'E');
     if (valid) {
-        const std::string ascii = s.replace(u',', u'.').toStdString();
-        char *end = nullptr;
-        const double value = std::strtod(ascii.c_str(), &end);
-        if (end == ascii.c_str() + ascii.size() && std::isfinite(value))
+        std::string ascii = s.replace(u',', u'.').toStdString();
+        // from_chars takes a minus but no plus sign.
+        if (ascii.size() > 1 && ascii.front() == '+' && ascii[1] != '-' && ascii[1] != '+')
+            ascii.erase(0, 1);
+        double value = 0;
+        const char *const last = ascii.data() + ascii.size();
+        const auto [end, error] = std::from_chars(ascii.data(), last, value);
+        if (error == std::errc() && end == last && std::isfinite(value))
             return value;
     }
     throw ConversionError(u"„%1” nem érvényes szám!"_s.arg(text));
@@ -46,23 +53,29 @@ double RoundHalfUp2(double x)
     return std::floor(x / 0.01 + 0.5) * 0.01;
 }
 
+void RequireFinite(double x)
+{
+    if (!std::isfinite(x))
+        throw ConversionError(u"A kiszámított érték nem szám (végtelen vagy meghatározatlan), ezért nem írható le! "
+                              u"Kérem, ellenőrizze a megadott méreteket és mennyiségeket."_s);
+}
+
 QString FormatDecimals(double x, int decimals)
 {
-    // Scaled in extended precision, where the product of a double and a small power of ten is
-    // exact: the only rounding is the last one, to nearest with ties to even (the default mode).
-    long double power = 1.0L;
-    for (int i = 0; i < decimals; ++i)
-        power *= 10.0L;
-    long double whole = std::nearbyint(static_cast<long double>(x) * power);
-    if (whole == 0.0L)
-        whole = 0.0L; // no "-0.00"
-    QString digits = QString::number(static_cast<double>(std::fabs(whole)), 'f', 0);
-    if (decimals > 0) {
-        if (digits.size() <= decimals)
-            digits = QString(decimals + 1 - digits.size(), u'0') + digits;
-        digits.insert(digits.size() - decimals, u'.');
-    }
-    return whole < 0 ? u'-' + digits : digits;
+    RequireFinite(x);
+    // The exact decimal expansion of the double, rounded once at the last decimal to nearest with
+    // ties to even, as printf("%.*f") does in the C locale; to_chars never looks at the locale.
+    std::array<char, 400> buffer{};
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::fixed, std::max(decimals, 0));
+    if (error != std::errc())
+        throw ConversionError(u"A(z) %1 érték nem írható le %2 tizedesjeggyel."_s.arg(x).arg(decimals));
+    QString digits = QString::fromLatin1(buffer.data(), end - buffer.data());
+    // No "-0.00": a value that rounds to zero is written without a sign.
+    if (digits.startsWith(u'-') &&
+        std::all_of(digits.begin() + 1, digits.end(), [](QChar c) { return c == u'0' || c == u'.'; }))
+        digits.remove(0, 1);
+    return digits;
 }
 
 QString FormatAmount2(double x)

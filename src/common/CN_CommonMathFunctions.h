@@ -8,7 +8,8 @@ namespace tvr
 {
 
 // The value of a decimal written with a point or a comma ("12.5" or "12,5"). No rounding.
-// A text that is not a number (also an empty one) throws ConversionError naming the text.
+// A text that is not a number (also an empty one) throws ConversionError naming the text. The
+// desktop's locale plays no part.
 double ParseAmount(const QString &text);
 // The integer value, or -1 when the text is not an integer.
 int ParseInt(const QString &text);
@@ -21,8 +22,12 @@ double RoundHalfUp2(double x);
 QString FormatAmount2(double x);
 // RoundHalfUp2, then whole forints; this last step sends an exact half to the even neighbour.
 QString FormatAmount0(double x);
-// x with exactly n decimals (a point), x * 10^n rounded to nearest, ties to even.
+// x with exactly n decimals (a point): its decimal expansion rounded at the n-th decimal to
+// nearest, ties to even, whatever the desktop's locale.
 QString FormatDecimals(double x, int decimals);
+// Throws ConversionError for infinity and NaN: such an amount is never written. Every formatter
+// above (and CurrencyText) checks it.
+void RequireFinite(double x);
 // The first point replaced by a comma.
 QString PointToComma(const QString &text);
 

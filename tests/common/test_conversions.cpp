@@ -5,6 +5,7 @@
 #include "common/CN_CommonErrorFunctions.h"
 #include "common/CN_CommonFunctions.h"
 #include "common/CN_CommonMathFunctions.h"
+#include "support/DesktopLocale.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -12,6 +13,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using namespace tvr;
@@ -68,6 +72,92 @@ TEST(FormatDecimals, TiesGoToTheEvenDigitWithoutEarlierRounding)
     EXPECT_EQ(FormatDecimals(7.0, 3), u"7.000"_s);
     EXPECT_EQ(FormatDecimals(0.05, 1), u"0.1"_s);
     EXPECT_EQ(FormatDecimals(-0.001, 2), u"0.00"_s);
+}
+
+struct DecimalsCase {
+    double value;
+    int decimals;
+    const char *text;
+};
+
+class DecimalExpansion : public testing::TestWithParam<DecimalsCase>
+{
+};
+
+// The stored 20- and 4-decimal front prices and areas are the value's decimal expansion,
+// rounded once at the last decimal, an exact half to the even digit.
+TEST_P(DecimalExpansion, IsCorrectlyRoundedAtTheLastDecimal)
+{
+    const DecimalsCase c = GetParam();
+    EXPECT_EQ(FormatDecimals(c.value, c.decimals), QString::fromLatin1(c.text)) << c.value << " / " << c.decimals;
+    test::ScopedDesktopLocale hungarian;
+    ASSERT_TRUE(hungarian.ok());
+    EXPECT_EQ(FormatDecimals(c.value, c.decimals), QString::fromLatin1(c.text))
+        << "under " << setlocale(LC_ALL, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ExactValuesAndTies, DecimalExpansion,
+    testing::Values(DecimalsCase{7620, 0, "7620"}, DecimalsCase{7620, 3, "7620.000"},
+                    DecimalsCase{7620, 4, "7620.0000"}, DecimalsCase{7620, 20, "7620.00000000000000000000"},
+                    DecimalsCase{0.5, 0, "0"}, DecimalsCase{0.5, 3, "0.500"}, DecimalsCase{0.5, 4, "0.5000"},
+                    DecimalsCase{0.5, 20, "0.50000000000000000000"}, DecimalsCase{30480, 0, "30480"},
+                    DecimalsCase{30480, 3, "30480.000"}, DecimalsCase{30480, 4, "30480.0000"},
+                    DecimalsCase{30480, 20, "30480.00000000000000000000"},
+                    // exact halves go to the even digit
+                    DecimalsCase{0.5625, 3, "0.562"}, DecimalsCase{0.0625, 3, "0.062"}, DecimalsCase{2.5, 0, "2"},
+                    DecimalsCase{3.5, 0, "4"}, DecimalsCase{0.5625, 4, "0.5625"},
+                    // not exactly representable: the binary value decides, 0.1 is a little above
+                    DecimalsCase{0.1, 20, "0.10000000000000000555"}, DecimalsCase{2.675, 2, "2.67"},
+                    DecimalsCase{0.3, 4, "0.3000"}, DecimalsCase{1.0 / 3.0, 20, "0.33333333333333331483"},
+                    DecimalsCase{-7620.25, 1, "-7620.2"}, DecimalsCase{1e22, 2, "10000000000000000000000.00"}));
+
+TEST(FiniteAmounts, InfinityAndNanAreNeverWritten)
+{
+    for (const double bad : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN(), 1.0 / std::sqrt(0.0)}) {
+        EXPECT_THROW(FormatAmount2(bad), ConversionError) << bad;
+        EXPECT_THROW(FormatAmount0(bad), ConversionError) << bad;
+        EXPECT_THROW(FormatDecimals(bad, 4), ConversionError) << bad;
+        EXPECT_THROW(CurrencyText(bad), ConversionError) << bad;
+    }
+    // The action that met one stops with a message, before anything is stored.
+    std::vector<QString> shown;
+    const auto previous = SetErrorReporter([&](const QString &m, const QString &) { shown.push_back(m); });
+    bool stored = false;
+    EXPECT_FALSE(runAction([&] {
+        FormatAmount2(1200.0 / std::sqrt(0.0));
+        stored = true;
+    }));
+    SetErrorReporter(previous);
+    EXPECT_FALSE(stored);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].contains(u"nem írható le"_s)) << shown[0].toStdString();
+}
+
+TEST(HungarianDesktop, NumbersIgnoreTheDecimalComma)
+{
+    test::ScopedDesktopLocale hungarian;
+    ASSERT_TRUE(hungarian.ok()) << "the set-up script generates " << test::HungarianLocaleName();
+    ASSERT_EQ(test::ScopedDesktopLocale::decimalPoint(), QByteArray(","));
+    EXPECT_EQ(ParseAmount(u"12.5"_s), 12.5);
+    EXPECT_EQ(ParseAmount(u"12,5"_s), 12.5);
+    EXPECT_EQ(ParseAmount(u"-0.75"_s), -0.75);
+    EXPECT_EQ(ParseAmount(u"+3.25"_s), 3.25);
+    EXPECT_EQ(ParseAmount(u"1e3"_s), 1000.0);
+    // A stored amount reads back as the value it was written from.
+    for (const double value : {12.3, 0.01, 1234567.89, -45.5, 7620.0}) {
+        EXPECT_EQ(ParseAmount(FormatAmount2(value)), value) << value;
+        EXPECT_EQ(FormatAmount2(ParseAmount(FormatAmount2(value))), FormatAmount2(value));
+    }
+    EXPECT_EQ(FormatAmount2(12.3), u"12.30"_s);
+    EXPECT_EQ(FormatDecimals(0.0625, 3), u"0.062"_s);
+    EXPECT_EQ(FormatDecimals(0.000125, 4), u"0.0001"_s);
+    EXPECT_EQ(FormatDecimals(0.00015, 4), u"0.0001"_s); // a little below the half in binary
+    EXPECT_EQ(FormatDecimals(1.5e-20, 20), u"0.00000000000000000002"_s);
+    EXPECT_EQ(CurrencyText(12345.6), u"12\u00A0346 Ft"_s);
+    for (const QString &text : {u"12,5,1"_s, u"1.000,50"_s, u""_s})
+        EXPECT_THROW(ParseAmount(text), ConversionError) << text.toStdString();
 }
 
 TEST(ParseAmount, ReadsPointOrComma)
