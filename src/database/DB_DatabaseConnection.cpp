@@ -1,10 +1,10 @@
 #include "database/DB_DatabaseConnection.h"
 
+#include "common/CN_CommonFunctions.h"
 #include "database/DB_DatabaseKey.h"
 #include "database/DB_Listers.h"
 #include "database/DB_Schema.h"
 #include "platform/Windows1250.h"
-#include "common/CN_CommonFunctions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -201,7 +201,12 @@ sqlite3_stmt *TDatabaseConnection::prepare(const QString &sql, const QStringList
 
 void TDatabaseConnection::fail(const QString &sql, const QStringList &params)
 {
-    throw SqlError(EngineMessage(m_db), RenderStatement(sql, params));
+    throw lastError(sql, params);
+}
+
+SqlError TDatabaseConnection::lastError(const QString &sql, const QStringList &params)
+{
+    return SqlError(EngineMessage(m_db), RenderStatement(sql, params));
 }
 
 void TDatabaseConnection::execute(const QString &sql, const QStringList &params)

@@ -77,6 +77,8 @@ public:
     // their open cursors.
     sqlite3_stmt *prepare(const QString &sql, const QStringList &params);
     [[noreturn]] void fail(const QString &sql, const QStringList &params);
+    // The engine's last error for the statement, as fail() would throw it.
+    SqlError lastError(const QString &sql, const QStringList &params);
     void registerCursor(TLister *lister, bool open);
 
     // The schema version of the main file's local tables.

@@ -1,7 +1,7 @@
 #include "database/DB_DatabaseFunctions.h"
 
-#include "database/DB_Listers.h"
 #include "common/CN_CommonErrorFunctions.h"
+#include "database/DB_Listers.h"
 
 #include <QDir>
 
@@ -31,6 +31,16 @@ void ReportFailure(const SqlError &error)
 }
 
 } // namespace
+
+QString AsInteger(const QString &expression)
+{
+    return u"cast(%1 as integer)"_s.arg(expression);
+}
+
+QString AsReal(const QString &expression)
+{
+    return u"cast(%1 as real)"_s.arg(expression);
+}
 
 QString WithSemicolon(const QString &text)
 {
@@ -84,41 +94,45 @@ void RunSql(TDatabaseConnection &db, const QString &statement, const QStringList
     db.execute(WithSemicolon(statement), params);
 }
 
-static void RunCaught(TDatabaseConnection &db, const SqlStatement &s)
+static bool RunCaught(TDatabaseConnection &db, const SqlStatement &s)
 {
     try {
         db.execute(s.sql, s.params);
+        return true;
     } catch (const SqlError &e) {
         ReportFailure(e);
+        return false;
     }
 }
 
-void InsertRow(TDatabaseConnection &db, const QString &table, const QStringList &columns, const QStringList &values)
+bool InsertRow(TDatabaseConnection &db, const QString &table, const QStringList &columns, const QStringList &values)
 {
-    RunCaught(db, InsertStatement(table, columns, values));
+    return RunCaught(db, InsertStatement(table, columns, values));
 }
 
-void UpdateRows(TDatabaseConnection &db, const QString &table, const QStringList &columns, const QString &condition,
+bool UpdateRows(TDatabaseConnection &db, const QString &table, const QStringList &columns, const QString &condition,
                 const QStringList &values, const QStringList &conditionParams)
 {
-    RunCaught(db, UpdateStatement(table, columns, condition, values, conditionParams));
+    return RunCaught(db, UpdateStatement(table, columns, condition, values, conditionParams));
 }
 
-void DeleteRows(TDatabaseConnection &db, const QString &table, const QString &condition,
+bool DeleteRows(TDatabaseConnection &db, const QString &table, const QString &condition,
                 const QStringList &conditionParams)
 {
-    RunCaught(db, DeleteStatement(table, condition, conditionParams));
+    return RunCaught(db, DeleteStatement(table, condition, conditionParams));
 }
 
-void SelectValues(TDatabaseConnection &db, const QString &columns, const QString &table, const QString &ordering,
+bool SelectValues(TDatabaseConnection &db, const QString &columns, const QString &table, const QString &ordering,
                   const QString &condition, QStringList &out, const QStringList &conditionParams)
 {
     const SqlStatement s = SelectStatement(columns, table, ordering, condition, conditionParams);
     out.clear();
     try {
         out = db.select(s.sql, s.params);
+        return true;
     } catch (const SqlError &e) {
         ReportFailure(e);
+        return false;
     }
 }
 
@@ -134,15 +148,17 @@ QString LastInsertId(TDatabaseConnection &db)
     }
 }
 
-void RefreshLister(TDatabaseConnection &db, int number, const QString &statement, const QStringList &params)
+bool RefreshLister(TDatabaseConnection &db, int number, const QString &statement, const QStringList &params)
 {
     TLister *lister = db.lister(number);
     if (!lister)
-        return;
+        return true;
     try {
         lister->refresh(WithSemicolon(statement), params);
+        return true;
     } catch (const SqlError &e) {
         ReportFailure(e);
+        return false;
     }
 }
 

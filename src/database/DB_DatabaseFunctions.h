@@ -5,6 +5,12 @@
 //
 // Conditions and orderings are texts of the caller; a value typed by the user goes into them as a
 // '?' with the value in conditionParams.
+//
+// Numbers in statements: every column we create is TEXT, so that stored texts survive exactly as
+// written, and the manufacturer's catalogue files may declare any type at all. A bare comparison
+// or ordering would therefore compare texts ("1000" < "896", "10" before "9"). Wherever the
+// meaning is numeric, say so with AsInteger/AsReal on both sides: `AsInteger("x") + "<=" +
+// AsInteger("?")`, `"order by " + AsInteger("sorszama")`.
 
 #include "database/DB_DatabaseConnection.h"
 
@@ -20,6 +26,11 @@ struct SqlStatement {
     // The statement with its values written as double-quoted literals.
     QString text() const { return RenderStatement(sql, params); }
 };
+
+// cast(<expression> as integer) and cast(<expression> as real): a column, a '?' or any expression
+// compared or ordered as the number it holds, whatever type its file declares.
+QString AsInteger(const QString &expression);
+QString AsReal(const QString &expression);
 
 // insert into <table> (<c>,<c>,...) values ("<v>","<v>",...);  — "null" is stored as that text.
 SqlStatement InsertStatement(const QString &table, const QStringList &columns, const QStringList &values);
@@ -38,21 +49,25 @@ QString WithSemicolon(const QString &text);
 // Runs a free statement. Errors are not caught: they reach the action's error handler (runAction).
 void RunSql(TDatabaseConnection &db, const QString &statement, const QStringList &params = {});
 // The catching operations: a failing statement shows "Hiba történt a művelet során!" with the
-// statement, and the caller goes on as if it had done nothing.
-void InsertRow(TDatabaseConnection &db, const QString &table, const QStringList &columns, const QStringList &values);
-void UpdateRows(TDatabaseConnection &db, const QString &table, const QStringList &columns, const QString &condition,
-                const QStringList &values, const QStringList &conditionParams = {});
-void DeleteRows(TDatabaseConnection &db, const QString &table, const QString &condition,
-                const QStringList &conditionParams = {});
+// statement and never throws. Each tells its caller whether the statement succeeded, so that a
+// form whose save failed can stay open with what was typed.
+[[nodiscard]] bool InsertRow(TDatabaseConnection &db, const QString &table, const QStringList &columns,
+                             const QStringList &values);
+[[nodiscard]] bool UpdateRows(TDatabaseConnection &db, const QString &table, const QStringList &columns,
+                              const QString &condition, const QStringList &values,
+                              const QStringList &conditionParams = {});
+[[nodiscard]] bool DeleteRows(TDatabaseConnection &db, const QString &table, const QString &condition,
+                              const QStringList &conditionParams = {});
 // Fills out with every cell of every row, row by row (row r, column c is element r * n + c);
-// empty after a failure.
-void SelectValues(TDatabaseConnection &db, const QString &columns, const QString &table, const QString &ordering,
+// empty after a failure, which the result tells.
+bool SelectValues(TDatabaseConnection &db, const QString &columns, const QString &table, const QString &ordering,
                   const QString &condition, QStringList &out, const QStringList &conditionParams = {});
 // The id of the last row inserted on the connection ("" when the query gives no column). A
 // failure here is fatal: the error dialog ends the program, and FatalError stops the action.
 QString LastInsertId(TDatabaseConnection &db);
 // Replaces the statement of lister n, keeping its current row by key; an unknown n does nothing.
-void RefreshLister(TDatabaseConnection &db, int number, const QString &statement, const QStringList &params = {});
+// A statement that fails is shown, and the list keeps its previous rows; false then.
+bool RefreshLister(TDatabaseConnection &db, int number, const QString &statement, const QStringList &params = {});
 
 // attach database "<file>" as <schema>; / detach database <schema>; — errors not caught, like RunSql.
 void AttachDatabase(TDatabaseConnection &db, const QString &file, const QString &schema);

@@ -13,7 +13,16 @@ namespace tvr
 namespace
 {
 constexpr int kBatch = 256; // rows per fetch: more than a screen
+
+void ReadRow(sqlite3_stmt *cursor, int columns, std::vector<QString> &into)
+{
+    for (int c = 0; c < columns; ++c) {
+        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(cursor, c));
+        into.push_back(bytes ? FromWindows1250(bytes, sqlite3_column_bytes(cursor, c)) : QString());
+    }
 }
+
+} // namespace
 
 TLister::TLister(TDatabaseConnection &db, int number, QObject *parent)
     : QAbstractTableModel(parent), m_db(db), m_number(number)
@@ -36,77 +45,107 @@ void TLister::closeCursor()
     m_db.registerCursor(this, false);
 }
 
-void TLister::readCursorRow(std::vector<QString> &into)
+bool TLister::stepCursor(std::vector<QString> &into)
 {
-    const int columns = int(m_columns.size());
-    for (int c = 0; c < columns; ++c) {
-        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_cursor, c));
-        into.push_back(bytes ? FromWindows1250(bytes, sqlite3_column_bytes(m_cursor, c)) : QString());
+    if (!m_cursor)
+        return false;
+    const int rc = sqlite3_step(m_cursor);
+    if (rc == SQLITE_ROW) {
+        ReadRow(m_cursor, int(m_columns.size()), into);
+        return true;
     }
+    if (rc != SQLITE_DONE)
+        m_readError = m_db.lastError(m_statement, m_params);
+    closeCursor();
+    return false;
 }
 
 void TLister::drain()
 {
     std::lock_guard lock(m_db.mutex());
-    while (m_cursor && sqlite3_step(m_cursor) == SQLITE_ROW)
-        readCursorRow(m_pending);
-    closeCursor();
+    while (stepCursor(m_pending)) {
+    }
 }
 
-void TLister::fetchRows(int count, bool notify)
+void TLister::fetchRows(int count)
 {
     const int columns = int(m_columns.size());
     if (columns == 0)
         return;
     std::vector<QString> batch;
+    std::optional<SqlError> failed;
     {
         std::lock_guard lock(m_db.mutex());
         const size_t fromPending = std::min(m_pending.size(), size_t(count) * columns);
         batch.assign(std::make_move_iterator(m_pending.begin()),
                      std::make_move_iterator(m_pending.begin() + fromPending));
         m_pending.erase(m_pending.begin(), m_pending.begin() + fromPending);
-        while (m_cursor && batch.size() < size_t(count) * columns) {
-            if (sqlite3_step(m_cursor) == SQLITE_ROW)
-                readCursorRow(batch);
-            else
-                closeCursor(); // done (an engine error mid-read ends the list where it stands)
+        while (batch.size() < size_t(count) * columns && stepCursor(batch)) {
         }
+        // Every row read before the error is shown first; then the error, never a silently short list.
+        if (m_pending.empty())
+            failed = std::exchange(m_readError, std::nullopt);
     }
-    if (batch.empty())
-        return;
-    const int first = rowCount();
-    const int added = int(batch.size()) / columns;
-    if (notify)
+    if (!batch.empty()) {
+        const int first = rowCount();
+        const int added = int(batch.size()) / columns;
         beginInsertRows({}, first, first + added - 1);
-    m_cells.insert(m_cells.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
-    if (notify)
+        m_cells.insert(m_cells.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
         endInsertRows();
+    }
+    if (failed)
+        ReportError(OperationFailedMessage(), failed->detail());
 }
 
 void TLister::refresh(const QString &sql, const QStringList &params)
 {
     const QString key = currentKey();
-    beginResetModel();
+    // The new statement is prepared and its first screen read before the old rows go: a statement
+    // that fails leaves the list as it was.
+    sqlite3_stmt *cursor = nullptr;
+    QStringList columns;
+    std::vector<QString> first;
+    bool more = false;
     {
         std::lock_guard lock(m_db.mutex());
-        closeCursor();
-        m_cells.clear();
-        m_pending.clear();
-        m_columns.clear();
-        m_currentRow = -1;
-        m_statement = sql;
-        try {
-            m_cursor = m_db.prepare(sql, params);
-        } catch (...) {
-            endResetModel();
-            emit currentRowChanged(-1);
-            throw;
+        cursor = m_db.prepare(sql, params);
+        const int count = sqlite3_column_count(cursor);
+        for (int c = 0; c < count; ++c)
+            columns << FromWindows1250(QByteArray(sqlite3_column_name(cursor, c)));
+        for (int row = 0; row < kBatch && count > 0; ++row) {
+            const int rc = sqlite3_step(cursor);
+            if (rc == SQLITE_ROW) {
+                ReadRow(cursor, count, first);
+                continue;
+            }
+            if (rc != SQLITE_DONE) {
+                SqlError error = m_db.lastError(sql, params);
+                sqlite3_finalize(cursor);
+                throw error;
+            }
+            break;
         }
-        m_db.registerCursor(this, true);
-        const int columns = sqlite3_column_count(m_cursor);
-        for (int c = 0; c < columns; ++c)
-            m_columns << FromWindows1250(QByteArray(sqlite3_column_name(m_cursor, c)));
-        fetchRows(kBatch, false);
+        more = first.size() == size_t(kBatch) * size_t(count);
+        if (!more || count == 0) {
+            // Everything is read (or it is not a query): run it to its end now.
+            while (count == 0 && sqlite3_step(cursor) == SQLITE_ROW) {
+            }
+            sqlite3_finalize(cursor);
+            cursor = nullptr;
+        }
+
+        beginResetModel();
+        closeCursor();
+        m_pending.clear();
+        m_readError.reset();
+        m_statement = sql;
+        m_params = params;
+        m_columns = columns;
+        m_cells = std::move(first);
+        m_currentRow = -1;
+        m_cursor = cursor;
+        if (m_cursor)
+            m_db.registerCursor(this, true);
     }
     endResetModel();
     int row = rowCount() > 0 ? 0 : -1;
@@ -182,7 +221,7 @@ bool TLister::isEmpty()
 void TLister::fetchAll()
 {
     while (canFetchMore())
-        fetchRows(1 << 20, true);
+        fetchRows(1 << 20);
 }
 
 int TLister::rowCount(const QModelIndex &parent) const
@@ -218,13 +257,13 @@ bool TLister::canFetchMore(const QModelIndex &parent) const
     if (parent.isValid())
         return false;
     std::lock_guard lock(m_db.mutex());
-    return m_cursor || !m_pending.empty();
+    return m_cursor || !m_pending.empty() || m_readError;
 }
 
 void TLister::fetchMore(const QModelIndex &parent)
 {
     if (!parent.isValid())
-        fetchRows(kBatch, true);
+        fetchRows(kBatch);
 }
 
 } // namespace tvr

@@ -6,6 +6,9 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include "common/CN_CommonErrorFunctions.h"
+
+#include <optional>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -28,7 +31,9 @@ public:
 
     // Replaces the statement and opens it. The current row stays on the row with the same key
     // (first column) when the new result still holds it, else it goes to the first row.
-    // Throws SqlError; the result is then empty.
+    // Throws SqlError when the statement or its first rows cannot be read; the list then keeps
+    // its previous statement and rows. An engine error while later rows are read is shown
+    // ("Hiba történt a művelet során!" with the statement), and the list ends where it stands.
     void refresh(const QString &sql, const QStringList &params = {});
 
     // The current row (-1 when the result is empty): the row that operations act on.
@@ -63,17 +68,22 @@ signals:
 private:
     void closeCursor();
     // Reads up to count rows from the buffer and the cursor; appends them to the model.
-    void fetchRows(int count, bool notify);
-    void readCursorRow(std::vector<QString> &into);
+    void fetchRows(int count);
+    // Steps the cursor once: true with a row read into `into`, false at the end or on an engine
+    // error, which is then kept in m_readError. Under the connection's lock.
+    bool stepCursor(std::vector<QString> &into);
 
     TDatabaseConnection &m_db;
     int m_number;
     QString m_statement;
+    QStringList m_params;
     QStringList m_columns;
     std::vector<QString> m_cells;   // rows one after another
     std::vector<QString> m_pending; // drained rows not yet in the model
     sqlite3_stmt *m_cursor = nullptr;
     int m_currentRow = -1;
+    // An engine error met while reading ahead (drain), shown when the rows before it are taken.
+    std::optional<SqlError> m_readError;
 };
 
 } // namespace tvr

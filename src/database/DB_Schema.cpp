@@ -1,8 +1,8 @@
 #include "database/DB_Schema.h"
 
+#include "common/CN_CommonErrorFunctions.h"
 #include "database/DB_DatabaseConnection.h"
 #include "platform/Windows1250.h"
-#include "common/CN_CommonErrorFunctions.h"
 
 #include <QDir>
 #include <QFile>

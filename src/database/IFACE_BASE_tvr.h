@@ -56,8 +56,10 @@ template <class R> bool IsWritten(const ColumnDef<R> &c, bool insert)
 
 } // namespace detail
 
+// The writing operations tell whether their statement succeeded (it was shown when it failed).
+
 // Fills empty fields with their insert defaults (active "1" in the record only), then inserts.
-template <class R> void InsertRecord(TDatabaseConnection &db, R &record)
+template <class R> [[nodiscard]] bool InsertRecord(TDatabaseConnection &db, R &record)
 {
     QStringList columns;
     QStringList values;
@@ -74,7 +76,7 @@ template <class R> void InsertRecord(TDatabaseConnection &db, R &record)
             values << value;
         }
     }
-    InsertRow(db, detail::TableName<R>(), columns, values);
+    return InsertRow(db, detail::TableName<R>(), columns, values);
 }
 
 // The row with the given key (active or not), or none.
@@ -104,7 +106,7 @@ std::vector<R> ListRecords(TDatabaseConnection &db, const QString &condition, co
 }
 
 // Writes every column except the key and `active`; empty fields are written as empty texts.
-template <class R> void UpdateRecord(TDatabaseConnection &db, const QString &key, const R &record)
+template <class R> [[nodiscard]] bool UpdateRecord(TDatabaseConnection &db, const QString &key, const R &record)
 {
     QStringList columns;
     QStringList values;
@@ -116,29 +118,29 @@ template <class R> void UpdateRecord(TDatabaseConnection &db, const QString &key
     }
     QStringList params;
     const QString condition = detail::KeyCondition<R>(key, params);
-    UpdateRows(db, detail::TableName<R>(), columns, condition, values, params);
+    return UpdateRows(db, detail::TableName<R>(), columns, condition, values, params);
 }
 
-template <class R> void DeactivateRecord(TDatabaseConnection &db, const QString &key)
+template <class R> [[nodiscard]] bool DeactivateRecord(TDatabaseConnection &db, const QString &key)
 {
     QStringList params;
     const QString condition = detail::KeyCondition<R>(key, params);
-    UpdateRows(db, detail::TableName<R>(), {QStringLiteral("active")}, condition, {QStringLiteral("0")}, params);
+    return UpdateRows(db, detail::TableName<R>(), {QStringLiteral("active")}, condition, {QStringLiteral("0")}, params);
 }
 
-template <class R> void DeleteRecord(TDatabaseConnection &db, const QString &key)
+template <class R> [[nodiscard]] bool DeleteRecord(TDatabaseConnection &db, const QString &key)
 {
     QStringList params;
     const QString condition = detail::KeyCondition<R>(key, params);
-    DeleteRows(db, detail::TableName<R>(), condition, params);
+    return DeleteRows(db, detail::TableName<R>(), condition, params);
 }
 
 // The named operations, only those each table lists.
 #define TVR_OP_none(t)
 #define TVR_OP_insert(t)                                                                                               \
-    inline void t##_insert(TDatabaseConnection &db, Ttable_##t &record)                                                \
+    [[nodiscard]] inline bool t##_insert(TDatabaseConnection &db, Ttable_##t &record)                                  \
     {                                                                                                                  \
-        InsertRecord(db, record);                                                                                      \
+        return InsertRecord(db, record);                                                                               \
     }
 #define TVR_OP_get(t)                                                                                                  \
     inline std::optional<Ttable_##t> t##_get(TDatabaseConnection &db, const QString &key)                              \
@@ -152,19 +154,19 @@ template <class R> void DeleteRecord(TDatabaseConnection &db, const QString &key
         return ListRecords<Ttable_##t>(db, condition, ordering, conditionParams);                                      \
     }
 #define TVR_OP_update(t)                                                                                               \
-    inline void t##_update(TDatabaseConnection &db, const QString &key, const Ttable_##t &record)                      \
+    [[nodiscard]] inline bool t##_update(TDatabaseConnection &db, const QString &key, const Ttable_##t &record)        \
     {                                                                                                                  \
-        UpdateRecord(db, key, record);                                                                                 \
+        return UpdateRecord(db, key, record);                                                                          \
     }
 #define TVR_OP_deactivate(t)                                                                                           \
-    inline void t##_deactivate(TDatabaseConnection &db, const QString &key)                                            \
+    [[nodiscard]] inline bool t##_deactivate(TDatabaseConnection &db, const QString &key)                              \
     {                                                                                                                  \
-        DeactivateRecord<Ttable_##t>(db, key);                                                                         \
+        return DeactivateRecord<Ttable_##t>(db, key);                                                                  \
     }
 #define TVR_OP_delete(t)                                                                                               \
-    inline void t##_delete(TDatabaseConnection &db, const QString &key)                                                \
+    [[nodiscard]] inline bool t##_delete(TDatabaseConnection &db, const QString &key)                                  \
     {                                                                                                                  \
-        DeleteRecord<Ttable_##t>(db, key);                                                                             \
+        return DeleteRecord<Ttable_##t>(db, key);                                                                      \
     }
 
 #define TVR_OP(t, op) TVR_OP_##op(t)

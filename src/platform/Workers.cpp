@@ -1,5 +1,7 @@
 #include "platform/Workers.h"
 
+#include "common/CN_CommonErrorFunctions.h"
+
 #include <QPointer>
 
 #include <algorithm>
@@ -12,6 +14,22 @@ TWorkers::TWorkers(QObject *owner) : QObject(owner), m_cancel(std::make_shared<s
 TWorkers::~TWorkers()
 {
     stopAll();
+}
+
+QString TWorkers::FailureMessage(std::exception_ptr error)
+{
+    using namespace Qt::StringLiterals;
+    try {
+        std::rethrow_exception(error);
+    } catch (const TvrError &e) {
+        return e.message();
+    } catch (const std::bad_alloc &) {
+        return u"Elfogyott a memória, a művelet nem fejeződött be."_s;
+    } catch (const std::exception &e) {
+        return u"Váratlan hiba: %1"_s.arg(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        return u"Ismeretlen hiba történt, a művelet nem fejeződött be."_s;
+    }
 }
 
 void TWorkers::post(std::function<void()> fn)

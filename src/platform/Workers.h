@@ -6,7 +6,11 @@
 #include <QObject>
 #include <QThread>
 
+#include <QString>
+
 #include <atomic>
+#include <concepts>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -23,15 +27,31 @@ public:
     explicit TWorkers(QObject *owner);
     ~TWorkers() override;
 
-    // Runs work(cancel) on a new thread; done(result) then runs on this object's thread.
-    template <class Result> void start(std::function<Result(const Cancel &)> work, std::function<void(Result)> done)
+    // Runs work(cancel) on a new thread; done(result) then runs on this object's thread. A job
+    // that throws (an engine error, a library that cannot start, memory running out) ends as
+    // Result::Failed(message): nothing may escape a thread, where it would end the program.
+    template <class Result>
+    requires requires(const QString &message)
+    {
+        {
+            Result::Failed(message)
+            } -> std::convertible_to<Result>;
+    }
+    void start(std::function<Result(const Cancel &)> work, std::function<void(Result)> done)
     {
         const Cancel cancel = m_cancel;
         launch([this, cancel, work = std::move(work), done = std::move(done)] {
-            auto result = std::make_shared<Result>(work(cancel));
+            std::shared_ptr<Result> result;
+            try {
+                result = std::make_shared<Result>(work(cancel));
+            } catch (...) {
+                result = std::make_shared<Result>(Result::Failed(FailureMessage(std::current_exception())));
+            }
             post([done, result] { done(std::move(*result)); });
         });
     }
+    // The user's message for what a job threw.
+    static QString FailureMessage(std::exception_ptr error);
     // Queues fn to run on this object's thread (from any thread); dropped once this object is gone.
     void post(std::function<void()> fn);
     // True while a worker runs.

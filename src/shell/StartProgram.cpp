@@ -1,8 +1,8 @@
 #include "shell/StartProgram.h"
 
-#include "database/DB_DatabaseConnection.h"
 #include "common/CN_CommonErrorFunctions.h"
 #include "common/SYS_SystemConstants.h"
+#include "database/DB_DatabaseConnection.h"
 #include "shell/TErrorDialog.h"
 #include "shell/TMainForm.h"
 

@@ -1,11 +1,14 @@
 #include "shell/TInputForm.h"
 
-#include "platform/KeyboardNavigation.h"
 #include "common/CN_CommonErrorFunctions.h"
+#include "platform/KeyboardNavigation.h"
 #include "shell/CN_CommonWidgetFunctions.h"
+#include "shell/TMessageDialog.h"
 
 #include <QLineEdit>
 #include <QShowEvent>
+
+using namespace Qt::StringLiterals;
 
 namespace tvr
 {
@@ -20,7 +23,8 @@ void TInputForm::showEvent(QShowEvent *event)
         return;
     CenterOnScreen(this);
     m_cancelled = true;
-    runAction([this] { load(); });
+    m_loaded = false;
+    runAction([this] { m_loaded = load(); });
     TagsFromTabOrder(this);
     firstInput()->setFocus();
 }
@@ -34,8 +38,18 @@ void TInputForm::setVisible(bool visible)
         CaretToEnd(firstInput());
 }
 
-void TInputForm::storedAndClose()
+void TInputForm::save()
 {
+    if (!m_loaded) {
+        ShowMessage(u"Az adatokat nem sikerült beolvasni, ezért a módosítás nem rögzíthető. Kérem, zárja be az "
+                    u"ablakot, és nyissa meg újra!"_s,
+                    this);
+        return;
+    }
+    bool stored = false;
+    runAction([&] { stored = store(); });
+    if (!stored)
+        return;
     m_cancelled = false;
     accept();
 }

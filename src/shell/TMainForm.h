@@ -2,8 +2,8 @@
 // The main window: the title, the update-check status, the password login, the manufacturer's
 // contact lines and, after login, the work area (functionpanel with the page control MainPage).
 
-#include "database/TableLayouts.h"
 #include "common/SYS_SystemConstants.h"
+#include "database/TableLayouts.h"
 #include "transfer/UpdateService.h"
 
 #include <QMainWindow>

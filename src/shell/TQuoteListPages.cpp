@@ -1,14 +1,14 @@
 #include "shell/TQuoteListPages.h"
 
+#include "common/CN_CommonErrorFunctions.h"
+#include "common/SYS_SystemConstants.h"
 #include "database/DB_DatabaseConnection.h"
 #include "database/DB_DatabaseFunctions.h"
 #include "database/DB_Listers.h"
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/ListerGrid.h"
-#include "common/CN_CommonErrorFunctions.h"
 #include "shell/CN_CommonWidgetFunctions.h"
 #include "shell/EditorProtocol.h"
-#include "common/SYS_SystemConstants.h"
 #include "shell/TMessageDialog.h"
 #include "shell/Tarajanlat_indulas.h"
 #include "shell/Tfeljegyzes_bevitel.h"
@@ -110,7 +110,7 @@ TQuoteListPages::Statement TQuoteListPages::OrderListStatement(const QString &st
                                                                const QString &ownId, const QString &folderNumber,
                                                                const QString &kitchenNumber)
 {
-    static const QRegularExpression number(u"^[0-9]+$"_s);
+    static const QRegularExpression number(u"^[0-9]{1,9}$"_s);
     Statement s;
     s.sql = u"select        arajanlat_id,        megrendelo_neve,        megrendelo_telefonszama,        "
             u"megrendelo_cime,        tvr_users.user_name,        rogzites_ideje,        arajanlat_tipus,        "
@@ -125,7 +125,8 @@ TQuoteListPages::Statement TQuoteListPages::OrderListStatement(const QString &st
         s.sql += u" and rendelesszam = ? "_s;
         s.params << ownId;
     }
-    // A number filter that is not a number matches nothing (rather than failing).
+    // The manufacturer's numbers are whole numbers of at most 9 digits, compared as numbers ("007"
+    // finds 7). A filter that is not such a number matches nothing (rather than failing).
     for (const auto &[text, column] :
          {std::pair{folderNumber, u"munka_mappa_id"_s}, {kitchenNumber, u"basic_munka_id"_s}}) {
         if (text.isEmpty())
@@ -134,8 +135,8 @@ TQuoteListPages::Statement TQuoteListPages::OrderListStatement(const QString &st
             s.sql += u" and 1=0 "_s;
             continue;
         }
-        s.sql += u" and %1 = ? "_s.arg(column);
-        s.params << QString::number(text.toLongLong());
+        s.sql += u" and %1 = %2 "_s.arg(AsInteger(column), AsInteger(u"?"_s));
+        s.params << text;
     }
     s.sql += u" order by arajanlat_id desc; "_s;
     return s;

@@ -2,11 +2,11 @@
 
 #include "database/DB_DatabaseConnection.h"
 
-#include "database/IFACE_BASE_tvr.h"
-#include "platform/KeyboardNavigation.h"
 #include "common/CN_CommonDateFunctions.h"
 #include "common/CN_CommonErrorFunctions.h"
 #include "common/SYS_SystemConstants.h"
+#include "database/IFACE_BASE_tvr.h"
+#include "platform/KeyboardNavigation.h"
 #include "shell/TMessageDialog.h"
 #include "ui_Tarajanlat_indulas.h"
 
@@ -25,16 +25,17 @@ Tarajanlat_indulas::Tarajanlat_indulas(TDatabaseConnection &db, QWidget *parent)
         m_ui->btn_tovabb_dorvatbasic->setFocus();
         m_ui->btn_tovabb_dorvatbasic->click();
     });
-    connect(m_ui->btn_tovabb_dorvatbasic, &QPushButton::clicked, this, [this] { proceed(); });
+    connect(m_ui->btn_tovabb_dorvatbasic, &QPushButton::clicked, this, [this] { save(); });
     connect(m_ui->btn_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 Tarajanlat_indulas::~Tarajanlat_indulas() = default;
 
-void Tarajanlat_indulas::load()
+bool Tarajanlat_indulas::load()
 {
     m_quoteType = u"0"_s;
     m_newQuoteId.clear();
+    return true;
 }
 
 QLineEdit *Tarajanlat_indulas::firstInput() const
@@ -42,37 +43,32 @@ QLineEdit *Tarajanlat_indulas::firstInput() const
     return m_ui->megrendelo_neve;
 }
 
-void Tarajanlat_indulas::proceed()
+bool Tarajanlat_indulas::store()
 {
-    runAction([this] {
-        if (m_ui->megrendelo_neve->text().isEmpty()) {
-            ShowMessage(u"A vásárló nevét nem adta meg!"_s, this);
-            m_ui->megrendelo_neve->setFocus();
-            return;
-        }
-        Ttable_tvr_arajanlat quote;
-        quote.megrendelo_neve = m_ui->megrendelo_neve->text();
-        quote.megrendelo_telefonszama = m_ui->megrendelo_telefonszama->text();
-        quote.megrendelo_cime = QString();
-        quote.rogzitette = System().CurrentUserId;
-        quote.rogzites_ideje = NowText();
-        quote.arajanlat_tipus = u"1"_s;
-        quote.statusza = u"0"_s;
-        quote.rendelesszam = QString();
-        // The manufacturer's confirmation numbers are "0" until the joiner enters them.
-        quote.munka_mappa_id = u"0"_s;
-        quote.basic_munka_id = u"0"_s;
-        // A refused insert (the error dialog said why) writes nothing: the dialog then stays open
-        // rather than hand on the id of an earlier row as the new quote's.
-        const auto writes = [this] { return m_db.select(u"select total_changes();"_s, {}).value(0); };
-        const QString before = writes();
-        tvr_arajanlat_insert(m_db, quote);
-        if (writes() == before)
-            return;
-        m_quoteType = u"1"_s;
-        m_newQuoteId = LastInsertId(m_db);
-        storedAndClose();
-    });
+    if (m_ui->megrendelo_neve->text().isEmpty()) {
+        ShowMessage(u"A vásárló nevét nem adta meg!"_s, this);
+        m_ui->megrendelo_neve->setFocus();
+        return false;
+    }
+    Ttable_tvr_arajanlat quote;
+    quote.megrendelo_neve = m_ui->megrendelo_neve->text();
+    quote.megrendelo_telefonszama = m_ui->megrendelo_telefonszama->text();
+    quote.megrendelo_cime = QString();
+    quote.rogzitette = System().CurrentUserId;
+    quote.rogzites_ideje = NowText();
+    quote.arajanlat_tipus = u"1"_s;
+    quote.statusza = u"0"_s;
+    quote.rendelesszam = QString();
+    // The manufacturer's confirmation numbers are "0" until the joiner enters them.
+    quote.munka_mappa_id = u"0"_s;
+    quote.basic_munka_id = u"0"_s;
+    // A refused insert (the error dialog said why) writes nothing: the dialog then stays open
+    // rather than hand on the id of an earlier row as the new quote's.
+    if (!tvr_arajanlat_insert(m_db, quote))
+        return false;
+    m_quoteType = u"1"_s;
+    m_newQuoteId = LastInsertId(m_db);
+    return true;
 }
 
 } // namespace tvr

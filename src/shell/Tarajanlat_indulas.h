@@ -30,12 +30,11 @@ public:
     QString newQuoteId() const { return m_newQuoteId; }
 
 protected:
-    void load() override;
+    bool load() override;
+    bool store() override;
     QLineEdit *firstInput() const override;
 
 private:
-    void proceed();
-
     std::unique_ptr<Ui::Tarajanlat_indulas> m_ui;
     TDatabaseConnection &m_db;
     QString m_quoteType = QStringLiteral("0");

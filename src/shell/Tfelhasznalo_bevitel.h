@@ -33,12 +33,11 @@ public:
     bool changeExisting() const { return m_changeExisting; }
 
 protected:
-    void load() override;
+    bool load() override;
+    bool store() override;
     QLineEdit *firstInput() const override;
 
 private:
-    void store();
-
     std::unique_ptr<Ui::Tfelhasznalo_bevitel> m_ui;
     TDatabaseConnection &m_db;
     QString m_userId;

@@ -37,12 +37,11 @@ public:
     Mode mode() const { return m_mode; }
 
 protected:
-    void load() override;
+    bool load() override;
+    bool store() override;
     QLineEdit *firstInput() const override;
 
 private:
-    void store();
-
     std::unique_ptr<Ui::Tfeljegyzes_bevitel> m_ui;
     TDatabaseConnection &m_db;
     QString m_noteId;

@@ -1,8 +1,8 @@
 #include "shell/Tmegrendelo_modositas.h"
 
+#include "common/CN_CommonErrorFunctions.h"
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
-#include "common/CN_CommonErrorFunctions.h"
 #include "ui_Tmegrendelo_modositas.h"
 
 using namespace Qt::StringLiterals;
@@ -16,20 +16,21 @@ Tmegrendelo_modositas::Tmegrendelo_modositas(TDatabaseConnection &db, QWidget *p
     m_ui->setupUi(this);
     InputFormKeys *keys = TInputForm::keys();
     keys->overrideEnter(m_ui->telefonszama, [this] { m_ui->btn_rogzites->setFocus(); });
-    connect(m_ui->btn_rogzites, &QPushButton::clicked, this, [this] { store(); });
+    connect(m_ui->btn_rogzites, &QPushButton::clicked, this, [this] { save(); });
     connect(m_ui->btn_megsem, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 Tmegrendelo_modositas::~Tmegrendelo_modositas() = default;
 
-void Tmegrendelo_modositas::load()
+bool Tmegrendelo_modositas::load()
 {
-    runAction([this] {
-        const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
-        m_ui->megrendelo_neve->setText(quote ? quote->megrendelo_neve : QString());
-        m_ui->cime->setText(quote ? quote->megrendelo_cime : QString());
-        m_ui->telefonszama->setText(quote ? quote->megrendelo_telefonszama : QString());
-    });
+    const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
+    if (!quote)
+        return false;
+    m_ui->megrendelo_neve->setText(quote->megrendelo_neve);
+    m_ui->cime->setText(quote->megrendelo_cime);
+    m_ui->telefonszama->setText(quote->megrendelo_telefonszama);
+    return true;
 }
 
 QLineEdit *Tmegrendelo_modositas::firstInput() const
@@ -37,19 +38,15 @@ QLineEdit *Tmegrendelo_modositas::firstInput() const
     return m_ui->megrendelo_neve;
 }
 
-void Tmegrendelo_modositas::store()
+bool Tmegrendelo_modositas::store()
 {
-    // Nothing is validated: an empty name is stored as an empty text.
-    const bool stored = runAction([this] {
-        RunSql(m_db,
-               u"update tvr_arajanlat set megrendelo_neve=?,megrendelo_telefonszama=?,megrendelo_cime=?  where "
-               u"arajanlat_id=?"_s,
-               {m_ui->megrendelo_neve->text(), m_ui->telefonszama->text(), m_ui->cime->text(), m_quoteId});
-    });
-    // A failed statement was shown by runAction; the dialog stays open with the typed texts.
-    if (!stored)
-        return;
-    storedAndClose();
+    // Nothing is validated: an empty name is stored as an empty text. A failing statement
+    // reaches the action's handler, and the dialog stays open with the typed texts.
+    RunSql(m_db,
+           u"update tvr_arajanlat set megrendelo_neve=?,megrendelo_telefonszama=?,megrendelo_cime=?  where "
+           u"arajanlat_id=?"_s,
+           {m_ui->megrendelo_neve->text(), m_ui->telefonszama->text(), m_ui->cime->text(), m_quoteId});
+    return true;
 }
 
 } // namespace tvr

@@ -1,8 +1,8 @@
 #include "shell/Tvisszaigazolasi_szamok_bevitel.h"
 
+#include "common/CN_CommonErrorFunctions.h"
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
-#include "common/CN_CommonErrorFunctions.h"
 #include "ui_Tvisszaigazolasi_szamok_bevitel.h"
 
 #include <QRegularExpressionValidator>
@@ -20,7 +20,7 @@ Tvisszaigazolasi_szamok_bevitel::Tvisszaigazolasi_szamok_bevitel(TDatabaseConnec
     InputFormKeys *keys = TInputForm::keys();
     // The only input: Enter moves to "Rögzítem!", as in the order identifier dialog.
     keys->overrideEnter(m_ui->szam, [this] { m_ui->btn_rogzit->setFocus(); });
-    connect(m_ui->btn_rogzit, &QPushButton::clicked, this, [this] { store(); });
+    connect(m_ui->btn_rogzit, &QPushButton::clicked, this, [this] { save(); });
     connect(m_ui->btn_megsem, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -31,16 +31,14 @@ QString Tvisszaigazolasi_szamok_bevitel::column() const
     return m_mode == Mode::Folder ? u"munka_mappa_id"_s : u"basic_munka_id"_s;
 }
 
-void Tvisszaigazolasi_szamok_bevitel::load()
+bool Tvisszaigazolasi_szamok_bevitel::load()
 {
     m_ui->lab_szam->setText(m_mode == Mode::Folder ? u"MAPPA:"_s : u"BASIC:"_s);
-    runAction([this] {
-        const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
-        QString current;
-        if (quote)
-            current = m_mode == Mode::Folder ? quote->munka_mappa_id : quote->basic_munka_id;
-        m_ui->szam->setText(current);
-    });
+    const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
+    if (!quote)
+        return false;
+    m_ui->szam->setText(m_mode == Mode::Folder ? quote->munka_mappa_id : quote->basic_munka_id);
+    return true;
 }
 
 QLineEdit *Tvisszaigazolasi_szamok_bevitel::firstInput() const
@@ -48,7 +46,7 @@ QLineEdit *Tvisszaigazolasi_szamok_bevitel::firstInput() const
     return m_ui->szam;
 }
 
-void Tvisszaigazolasi_szamok_bevitel::store()
+bool Tvisszaigazolasi_szamok_bevitel::store()
 {
     // The column holds a whole number that is "0" until the manufacturer's number is entered, so an
     // emptied field stores "0" again, and leading zeros are not part of the number. The validator
@@ -56,12 +54,8 @@ void Tvisszaigazolasi_szamok_bevitel::store()
     const QString typed = m_ui->szam->text();
     const QString number = typed.isEmpty() ? u"0"_s : QString::number(typed.toLongLong());
     // The column name is one of two fixed names; only the values are bound.
-    const bool stored = runAction([&] {
-        RunSql(m_db, u"update tvr_arajanlat set "_s + column() + u"=? where arajanlat_id=?"_s, {number, m_quoteId});
-    });
-    if (!stored)
-        return;
-    storedAndClose();
+    RunSql(m_db, u"update tvr_arajanlat set "_s + column() + u"=? where arajanlat_id=?"_s, {number, m_quoteId});
+    return true;
 }
 
 } // namespace tvr

@@ -38,12 +38,12 @@ public:
     Mode mode() const { return m_mode; }
 
 protected:
-    void load() override;
+    bool load() override;
+    bool store() override;
     QLineEdit *firstInput() const override;
 
 private:
     QString column() const;
-    void store();
 
     std::unique_ptr<Ui::Tvisszaigazolasi_szamok_bevitel> m_ui;
     TDatabaseConnection &m_db;

@@ -1,8 +1,8 @@
 #include "shell/Tviszonteladoi_rendelesszam_hozzarendelese.h"
 
+#include "common/CN_CommonErrorFunctions.h"
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/KeyboardNavigation.h"
-#include "common/CN_CommonErrorFunctions.h"
 #include "ui_Tviszonteladoi_rendelesszam_hozzarendelese.h"
 
 using namespace Qt::StringLiterals;
@@ -18,18 +18,19 @@ Tviszonteladoi_rendelesszam_hozzarendelese::Tviszonteladoi_rendelesszam_hozzaren
     InputFormKeys *keys = TInputForm::keys();
     // Enter moves to "Rögzítem!"; a second Enter presses it.
     keys->overrideEnter(m_ui->rendeleszam, [this] { m_ui->btn_rogzit->setFocus(); });
-    connect(m_ui->btn_rogzit, &QPushButton::clicked, this, [this] { store(); });
+    connect(m_ui->btn_rogzit, &QPushButton::clicked, this, [this] { save(); });
     connect(m_ui->btn_megsem, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 Tviszonteladoi_rendelesszam_hozzarendelese::~Tviszonteladoi_rendelesszam_hozzarendelese() = default;
 
-void Tviszonteladoi_rendelesszam_hozzarendelese::load()
+bool Tviszonteladoi_rendelesszam_hozzarendelese::load()
 {
-    runAction([this] {
-        const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
-        m_ui->rendeleszam->setText(quote ? quote->rendelesszam : QString());
-    });
+    const auto quote = tvr_arajanlat_get(m_db, m_quoteId);
+    if (!quote)
+        return false;
+    m_ui->rendeleszam->setText(quote->rendelesszam);
+    return true;
 }
 
 QLineEdit *Tviszonteladoi_rendelesszam_hozzarendelese::firstInput() const
@@ -37,16 +38,12 @@ QLineEdit *Tviszonteladoi_rendelesszam_hozzarendelese::firstInput() const
     return m_ui->rendeleszam;
 }
 
-void Tviszonteladoi_rendelesszam_hozzarendelese::store()
+bool Tviszonteladoi_rendelesszam_hozzarendelese::store()
 {
-    const bool stored = runAction([this] {
-        RunSql(m_db, u"update tvr_arajanlat set rendelesszam=? where arajanlat_id=?"_s,
-               {m_ui->rendeleszam->text(), m_quoteId});
-    });
-    // A failed statement was shown by runAction; the dialog stays open with the typed text.
-    if (!stored)
-        return;
-    storedAndClose();
+    // A failing statement reaches the action's handler; the dialog stays open with the typed text.
+    RunSql(m_db, u"update tvr_arajanlat set rendelesszam=? where arajanlat_id=?"_s,
+           {m_ui->rendeleszam->text(), m_quoteId});
+    return true;
 }
 
 } // namespace tvr

@@ -29,12 +29,11 @@ public:
     QString quoteId() const { return m_quoteId; }
 
 protected:
-    void load() override;
+    bool load() override;
+    bool store() override;
     QLineEdit *firstInput() const override;
 
 private:
-    void store();
-
     std::unique_ptr<Ui::Tviszonteladoi_rendelesszam_hozzarendelese> m_ui;
     TDatabaseConnection &m_db;
     QString m_quoteId;

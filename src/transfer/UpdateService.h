@@ -38,6 +38,7 @@ struct ProgramCheckResult {
     bool error = false;           // the server could not be reached or listed
     QString errorText;
     ProgramListing listing;
+    static ProgramCheckResult Failed(const QString &message) { return {false, true, message, {}}; }
 };
 ProgramCheckResult CheckProgram(TDatabaseConnection &db, const DataFolder &folder, const UpdateTimeouts &timeouts,
                                 const CancelFlag &cancel);
@@ -49,6 +50,7 @@ struct CatalogueCheckResult {
     QString localMaterials; // the installed versions compared with
     QString localForest;
     CatalogueListing listing;
+    static CatalogueCheckResult Failed(const QString &message) { return {false, true, message, {}, {}, {}}; }
 };
 CatalogueCheckResult CheckCatalogues(TDatabaseConnection &db, const DataFolder &folder, const UpdateTimeouts &timeouts,
                                      const CancelFlag &cancel);
@@ -79,6 +81,7 @@ struct DownloadResult {
     bool ok = false;
     QString error; // for the user, in Hungarian
     QString savedFile;
+    static DownloadResult Failed(const QString &message) { return {false, message, {}}; }
 };
 
 // Downloads catalogue n into tmp and, for 0 and 4, swaps it in for the installed file. The bytes

@@ -115,7 +115,7 @@ TEST(Catalogues, MissingMaterialsCatalogueIsReportedNotCreated)
     // The local tables still work.
     Ttable_tvr_feljegyzesek note;
     note.feljegyzes = u"megy"_s;
-    tvr_feljegyzesek_insert(*db, note);
+    EXPECT_TRUE(tvr_feljegyzesek_insert(*db, note));
     EXPECT_EQ(tvr_feljegyzesek_get(*db, LastInsertId(*db))->feljegyzes, u"megy"_s);
     EXPECT_EQ(errors.errors.size(), 1u);
 }
@@ -165,7 +165,7 @@ TEST(Connection, StatementsFromAnotherThreadAreSerialised)
         }
     });
     for (int i = 0; i < 300; ++i)
-        InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {QString::number(i)});
+        EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {QString::number(i)}));
     reader.join();
     EXPECT_EQ(readerFailures, 0);
     EXPECT_EQ(db->select(u"select count(*) from tvr_feljegyzesek;"_s, {}).value(0), u"300"_s);

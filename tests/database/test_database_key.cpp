@@ -1,7 +1,7 @@
 // The stored key deciphers, and both decipherment errors are raised where the scheme says.
 
-#include "database/DB_DatabaseKey.h"
 #include "common/CN_CommonErrorFunctions.h"
+#include "database/DB_DatabaseKey.h"
 
 #include <gtest/gtest.h>
 

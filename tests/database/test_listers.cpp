@@ -7,6 +7,8 @@
 
 #include <QSignalSpy>
 
+#include <sqlcipher/sqlite3.h>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -79,12 +81,12 @@ TEST_F(Listers, RefreshKeepsTheCurrentRowByKeyOrGoesToTheFirst)
     l->setCurrentRow(2);
     ASSERT_EQ(l->currentKey(), u"3"_s);
 
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"új"_s});
+    EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"új"_s}));
     RefreshLister(*db, 43, newestFirst);
     EXPECT_EQ(l->currentKey(), u"3"_s);
     EXPECT_EQ(l->currentRow(), 3);
 
-    UpdateRows(*db, u"tvr_feljegyzesek"_s, {u"active"_s}, u"feljegyzes_id=3"_s, {u"0"_s});
+    EXPECT_TRUE(UpdateRows(*db, u"tvr_feljegyzesek"_s, {u"active"_s}, u"feljegyzes_id=3"_s, {u"0"_s}));
     QSignalSpy moved(l, &TLister::currentRowChanged);
     RefreshLister(*db, 43, newestFirst);
     EXPECT_EQ(l->currentRow(), 0);
@@ -129,22 +131,83 @@ TEST_F(Listers, WritesAndDetachesWaitForOpenCursorsWithoutLosingRows)
     EXPECT_TRUE(errors.errors.empty());
 }
 
-TEST_F(Listers, FailingStatementShowsTheDialogAndLeavesTheListEmpty)
+TEST_F(Listers, FailingStatementShowsTheDialogAndKeepsThePreviousRows)
 {
     AddNotes(3);
-    RefreshLister(*db, 45, kNotes);
-    RefreshLister(*db, 45, u"select x from nincs_ilyen_tabla"_s);
+    TLister *l = db->lister(45);
+    EXPECT_TRUE(RefreshLister(*db, 45, kNotes));
+    l->setCurrentRow(1);
+    QSignalSpy reset(l, &QAbstractItemModel::modelReset);
+    EXPECT_FALSE(RefreshLister(*db, 45, u"select x from nincs_ilyen_tabla"_s));
     ASSERT_EQ(errors.errors.size(), 1u);
     EXPECT_EQ(errors.errors[0].first, u"Hiba történt a művelet során!"_s);
     EXPECT_EQ(errors.errors[0].second, u"select x from nincs_ilyen_tabla;"_s);
-    EXPECT_EQ(db->lister(45)->rowCount(), 0);
-    EXPECT_EQ(db->lister(45)->currentRow(), -1);
+    EXPECT_EQ(reset.count(), 0);
+    EXPECT_EQ(l->rowCount(), 3);
+    EXPECT_EQ(l->currentKey(), u"2"_s);
+    EXPECT_EQ(l->statement(), kNotes + u';');
+}
+
+// An engine function that fails on one row stands in for a file that breaks while it is read.
+void InstallFailingFunction(TDatabaseConnection &db)
+{
+    sqlite3_create_function(
+        TestAccess::handle(db), "hiba_ennel", 2, SQLITE_UTF8, nullptr,
+        [](sqlite3_context *ctx, int, sqlite3_value **args) {
+            if (sqlite3_value_int(args[0]) == sqlite3_value_int(args[1]))
+                sqlite3_result_error(ctx, "database disk image is malformed", -1);
+            else
+                sqlite3_result_int(ctx, sqlite3_value_int(args[0]));
+        },
+        nullptr, nullptr);
+}
+
+TEST_F(Listers, ReadErrorInTheFirstScreenKeepsThePreviousRows)
+{
+    AddNotes(10);
+    InstallFailingFunction(*db);
+    TLister *l = db->lister(43);
+    EXPECT_TRUE(RefreshLister(*db, 43, kNotes));
+    const QString failing =
+        u"select feljegyzes_id, hiba_ennel(feljegyzes_id, 5) from tvr_feljegyzesek order by feljegyzes_id"_s;
+    EXPECT_FALSE(RefreshLister(*db, 43, failing));
+    ASSERT_EQ(errors.errors.size(), 1u);
+    EXPECT_EQ(errors.errors[0].second, failing + u';');
+    EXPECT_EQ(l->rowCount(), 10);
+    EXPECT_EQ(l->columnNames(), (QStringList{u"feljegyzes_id"_s, u"feljegyzes"_s}));
+}
+
+TEST_F(Listers, ReadErrorAfterTheFirstScreenIsShownNotSwallowed)
+{
+    AddNotes(1000);
+    InstallFailingFunction(*db);
+    const QString failing =
+        u"select feljegyzes_id, hiba_ennel(feljegyzes_id, 700) from tvr_feljegyzesek order by feljegyzes_id"_s;
+    TLister *l = db->lister(43);
+    EXPECT_TRUE(RefreshLister(*db, 43, failing));
+    EXPECT_TRUE(errors.errors.empty());
+    l->fetchAll();
+    EXPECT_EQ(l->rowCount(), 699);
+    ASSERT_EQ(errors.errors.size(), 1u);
+    EXPECT_EQ(errors.errors[0].first, u"Hiba történt a művelet során!"_s);
+    EXPECT_EQ(errors.errors[0].second, failing + u';');
+    EXPECT_FALSE(l->canFetchMore());
+
+    // Read ahead because a write came: the error waits until the rows before it are taken.
+    errors.errors.clear();
+    EXPECT_TRUE(RefreshLister(*db, 43, failing));
+    RunSql(*db, u"update tvr_feljegyzesek set feljegyzes='x' where feljegyzes_id=1"_s);
+    EXPECT_TRUE(errors.errors.empty());
+    EXPECT_TRUE(l->canFetchMore());
+    l->fetchAll();
+    EXPECT_EQ(l->rowCount(), 699);
+    EXPECT_EQ(errors.errors.size(), 1u);
 }
 
 TEST_F(Listers, FilterValuesAreBound)
 {
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"Kovács \"Kis\" 100%"_s});
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"Kovács Nagy 1000"_s});
+    EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"Kovács \"Kis\" 100%"_s}));
+    EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"Kovács Nagy 1000"_s}));
     RefreshLister(*db, 43,
                   u"select feljegyzes_id, feljegyzes from tvr_feljegyzesek where feljegyzes like ? escape '\\'"_s,
                   {u"Kovács \"Kis\" 100\\%%"_s});

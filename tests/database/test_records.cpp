@@ -32,7 +32,7 @@ TEST_F(Records, InsertFillsTheListedDefaultsAndLeavesOthersEmpty)
     Ttable_tvr_b_basic_szalas_darabok piece;
     piece.hossz = u"120.5"_s;
     piece.basic_munka_id = u"4"_s;
-    tvr_b_basic_szalas_darabok_insert(*db, piece);
+    EXPECT_TRUE(tvr_b_basic_szalas_darabok_insert(*db, piece));
     EXPECT_EQ(piece.active, u"1"_s);
     const auto listed = tvr_b_basic_szalas_darabok_list(*db, u"active=1 and basic_munka_id=4"_s, {});
     ASSERT_EQ(listed.size(), 1u);
@@ -45,7 +45,7 @@ TEST_F(Records, InsertFillsTheListedDefaultsAndLeavesOthersEmpty)
     Ttable_tvr_b_basic_munka work;
     work.arajanlat_id = u"9"_s;
     work.viszonteladonak = u"1"_s;
-    tvr_b_basic_munka_insert(*db, work);
+    EXPECT_TRUE(tvr_b_basic_munka_insert(*db, work));
     const auto stored = tvr_b_basic_munka_get(*db, LastInsertId(*db));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->labazat_tipus, u"1"_s);
@@ -61,9 +61,9 @@ TEST_F(Records, DeactivatedRowLeavesListsButGetStillFindsIt)
         Ttable_tvr_b_basic_szalas_darabok piece;
         piece.hossz = length;
         piece.basic_munka_id = u"1"_s;
-        tvr_b_basic_szalas_darabok_insert(*db, piece);
+        EXPECT_TRUE(tvr_b_basic_szalas_darabok_insert(*db, piece));
     }
-    tvr_b_basic_szalas_darabok_deactivate(*db, u"1"_s);
+    EXPECT_TRUE(tvr_b_basic_szalas_darabok_deactivate(*db, u"1"_s));
     const auto listed = tvr_b_basic_szalas_darabok_list(*db, u"active=1"_s, u"szalas_darab_id"_s);
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].hossz, u"90"_s);
@@ -80,10 +80,10 @@ TEST_F(Records, UpdateWritesEveryColumnEmptyAsEmpty)
     Ttable_tvr_users user;
     user.user_name = u"Régi"_s;
     user.pwd = u"ABC"_s;
-    tvr_users_insert(*db, user);
+    EXPECT_TRUE(tvr_users_insert(*db, user));
     Ttable_tvr_users changed;
     changed.user_name = u"Üzletvezető"_s;
-    tvr_users_update(*db, u"1"_s, changed);
+    EXPECT_TRUE(tvr_users_update(*db, u"1"_s, changed));
     const auto stored = tvr_users_get(*db, u"1"_s);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->user_name, u"Üzletvezető"_s);
@@ -96,9 +96,9 @@ TEST_F(Records, DeleteRemovesTheRowPhysically)
     Ttable_tvr_b_basic_szabadaras_tetelek item;
     item.tetel = u"Szerelés"_s;
     item.netto_ertek = u"10000.00"_s;
-    tvr_b_basic_szabadaras_tetelek_insert(*db, item);
+    EXPECT_TRUE(tvr_b_basic_szabadaras_tetelek_insert(*db, item));
     EXPECT_EQ(item.kedvezmenyes_netto_ertek, u"0"_s);
-    tvr_b_basic_szabadaras_tetelek_delete(*db, LastInsertId(*db));
+    EXPECT_TRUE(tvr_b_basic_szabadaras_tetelek_delete(*db, LastInsertId(*db)));
     EXPECT_EQ(db->select(u"select count(*) from tvr_b_basic_szabadaras_tetelek;"_s, {}).value(0), u"0"_s);
 }
 
@@ -117,7 +117,7 @@ TEST_F(Records, FailingStatementGivesNoRecordAndShowsTheStatement)
     EXPECT_TRUE(tvr_users_list(*db, u"active=1"_s, u"user_id"_s).empty());
     Ttable_tvr_users user;
     user.user_name = u"a\"b"_s;
-    tvr_users_insert(*db, user);
+    EXPECT_FALSE(tvr_users_insert(*db, user));
     ASSERT_EQ(errors.errors.size(), 3u);
     EXPECT_EQ(errors.errors[0].second, u"select user_id,user_name,pwd,active from tvr_users where user_id=1;"_s);
     EXPECT_EQ(errors.errors[1].second,
@@ -129,9 +129,9 @@ TEST_F(Records, KeyThatIsNotANumberIsBoundNotPasted)
 {
     Ttable_tvr_b_basic_szalas_darabok piece;
     piece.hossz = u"30"_s;
-    tvr_b_basic_szalas_darabok_insert(*db, piece);
+    EXPECT_TRUE(tvr_b_basic_szalas_darabok_insert(*db, piece));
     EXPECT_FALSE(tvr_b_basic_szalas_darabok_get(*db, u"1 or 1=1"_s));
-    tvr_b_basic_szalas_darabok_deactivate(*db, u"0 or 1=1"_s);
+    EXPECT_TRUE(tvr_b_basic_szalas_darabok_deactivate(*db, u"0 or 1=1"_s));
     EXPECT_EQ(tvr_b_basic_szalas_darabok_get(*db, u"1"_s)->active, u"1"_s);
     EXPECT_TRUE(errors.errors.empty());
 }

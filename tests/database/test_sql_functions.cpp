@@ -66,7 +66,7 @@ TEST_F(SqlFunctions, InsertStoresEveryTextAsPassed)
     const QStringList texts = {u"egy \"idézőjeles\" szöveg"_s,     u"null"_s,      u""_s, u"Árvíztűrő tükörfúrógép"_s,
                                u"100% _jó_ \\ ' ;drop table x;"_s, u"rogzitette"_s};
     for (const QString &t : texts)
-        InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s}, {t, u"1"_s});
+        EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s}, {t, u"1"_s}));
     EXPECT_TRUE(errors.errors.empty());
     EXPECT_EQ(Notes(), texts);
     // "null" in an insert is the four-letter text, not SQL NULL.
@@ -76,14 +76,14 @@ TEST_F(SqlFunctions, InsertStoresEveryTextAsPassed)
 
 TEST_F(SqlFunctions, TextsCrossTheEngineAsWindows1250)
 {
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"Árvíztűrő tükörfúrógép"_s});
+    EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"Árvíztűrő tükörfúrógép"_s}));
     EXPECT_EQ(db->select(u"select hex(feljegyzes) from tvr_feljegyzesek;"_s, {}),
               QStringList{u"C17276ED7A74FB72F52074FC6BF67266FA72F367E970"_s});
 }
 
 TEST_F(SqlFunctions, CharacterOutsideTheCodePageIsRefusedAndNothingWritten)
 {
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"torta 🎂 rendelés"_s});
+    EXPECT_FALSE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"torta 🎂 rendelés"_s}));
     ASSERT_EQ(errors.errors.size(), 1u);
     EXPECT_TRUE(errors.errors[0].first.contains(u"„🎂”"_s)) << errors.errors[0].first.toStdString();
     EXPECT_EQ(errors.errors[0].second, u"insert into tvr_feljegyzesek (feljegyzes) values (\"torta 🎂 rendelés\");"_s);
@@ -98,10 +98,10 @@ TEST_F(SqlFunctions, CharacterOutsideTheCodePageIsRefusedAndNothingWritten)
 
 TEST_F(SqlFunctions, UpdateWritesNullBareAndEveryOtherValueAsAValue)
 {
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s, u"rogzites_ideje"_s},
-              {u"régi"_s, u"7"_s, u"2023.01.01. 10:00"_s});
-    UpdateRows(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s, u"rogzites_ideje"_s},
-               u"feljegyzes_id=1"_s, {u"rogzitette"_s, u"null"_s, u""_s});
+    EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s, u"rogzites_ideje"_s},
+                          {u"régi"_s, u"7"_s, u"2023.01.01. 10:00"_s}));
+    EXPECT_TRUE(UpdateRows(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s, u"rogzites_ideje"_s},
+                           u"feljegyzes_id=1"_s, {u"rogzitette"_s, u"null"_s, u""_s}));
     EXPECT_TRUE(errors.errors.empty());
     // A value equal to a column name stays that text; "null" is SQL NULL and reads as "".
     EXPECT_EQ(Notes(u"feljegyzes,rogzitette,rogzites_ideje,typeof(rogzitette),typeof(rogzites_ideje)"_s),
@@ -111,16 +111,16 @@ TEST_F(SqlFunctions, UpdateWritesNullBareAndEveryOtherValueAsAValue)
 TEST_F(SqlFunctions, DeleteRemovesTheMatchingRows)
 {
     for (const QString &t : {u"a"_s, u"b"_s, u"c"_s})
-        InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {t});
-    DeleteRows(*db, u"tvr_feljegyzesek"_s, u"feljegyzes=?"_s, {u"b"_s});
-    DeleteRows(*db, u"tvr_feljegyzesek"_s, u"feljegyzes_id=3"_s);
+        EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {t}));
+    EXPECT_TRUE(DeleteRows(*db, u"tvr_feljegyzesek"_s, u"feljegyzes=?"_s, {u"b"_s}));
+    EXPECT_TRUE(DeleteRows(*db, u"tvr_feljegyzesek"_s, u"feljegyzes_id=3"_s));
     EXPECT_EQ(Notes(), QStringList{u"a"_s});
 }
 
 TEST_F(SqlFunctions, SelectValuesIsFlatRowByRow)
 {
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s}, {u"első"_s, u"1"_s});
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s}, {u"második"_s, u"2"_s});
+    EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s}, {u"első"_s, u"1"_s}));
+    EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s, u"rogzitette"_s}, {u"második"_s, u"2"_s}));
     EXPECT_EQ(Notes(u"feljegyzes_id,feljegyzes,rogzitette"_s),
               (QStringList{u"1"_s, u"első"_s, u"1"_s, u"2"_s, u"második"_s, u"2"_s}));
     QStringList out{u"régi tartalom"_s};
@@ -134,9 +134,9 @@ TEST_F(SqlFunctions, FailingStatementShowsTheDialogWithTheStatement)
     QStringList out{u"régi"_s};
     SelectValues(*db, u"nincs_ilyen"_s, u"tvr_feljegyzesek"_s, u"nincs_ilyen"_s, u"active=1"_s, out);
     EXPECT_TRUE(out.isEmpty());
-    InsertRow(*db, u"nincs_tabla"_s, {u"a"_s}, {u"x\"y"_s});
-    UpdateRows(*db, u"tvr_feljegyzesek"_s, {u"nincs"_s}, u"feljegyzes_id=1"_s, {u"null"_s});
-    DeleteRows(*db, u"nincs_tabla"_s, u"a=1"_s);
+    EXPECT_FALSE(InsertRow(*db, u"nincs_tabla"_s, {u"a"_s}, {u"x\"y"_s}));
+    EXPECT_FALSE(UpdateRows(*db, u"tvr_feljegyzesek"_s, {u"nincs"_s}, u"feljegyzes_id=1"_s, {u"null"_s}));
+    EXPECT_FALSE(DeleteRows(*db, u"nincs_tabla"_s, u"a=1"_s));
     ASSERT_EQ(errors.errors.size(), 4u);
     for (const auto &e : errors.errors)
         EXPECT_EQ(e.first, u"Hiba történt a művelet során!"_s);
@@ -163,8 +163,8 @@ TEST_F(SqlFunctions, RunSqlAppendsTheSemicolonAndLetsErrorsThrough)
 
 TEST_F(SqlFunctions, LastInsertIdGivesTheNewKey)
 {
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"a"_s});
-    InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"b"_s});
+    EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"a"_s}));
+    EXPECT_TRUE(InsertRow(*db, u"tvr_feljegyzesek"_s, {u"feljegyzes"_s}, {u"b"_s}));
     EXPECT_EQ(LastInsertId(*db), u"2"_s);
 }
 
@@ -184,6 +184,61 @@ TEST_F(SqlFunctions, LastInsertIdFailureIsFatal)
     ASSERT_EQ(errors.errors.size(), 1u);
     EXPECT_EQ(errors.errors[0].first, u"Végzetes hiba történt, ezért program működése leáll!"_s);
     EXPECT_EQ(errors.errors[0].second, u"SELECT last_insert_rowid();"_s);
+}
+
+} // namespace
+
+namespace
+{
+
+// Every column we create is TEXT: a bare comparison or ordering compares texts. The helper makes
+// the numeric meaning explicit, whatever type the file declares.
+class NumericConditions : public SqlFunctions
+{
+protected:
+    void SetUp() override
+    {
+        SqlFunctions::SetUp();
+        RunSql(*db, u"create table szamok (szam_id INTEGER PRIMARY KEY, x TEXT, sorszama TEXT, ertek REAL, "
+                    u"tipus_nelkul)"_s);
+        for (const QString &x : {u"2"_s, u"9"_s, u"10"_s, u"11"_s, u"896"_s, u"1000"_s, u"749.5"_s})
+            RunSql(*db, u"insert into szamok (x, sorszama, ertek, tipus_nelkul) values (?, ?, ?, ?)"_s, {x, x, x, x});
+    }
+    QStringList Column(const QString &sql, const QStringList &params = {}) { return db->select(sql, params); }
+};
+
+TEST_F(NumericConditions, CompareAndOrderAsNumbers)
+{
+    // The bare comparison compares texts: "896" is above "1000", so 896 is not found within 750-1000.
+    EXPECT_TRUE(
+        Column(u"select x from szamok where x<=? and x>=? order by szam_id"_s, {u"1000"_s, u"750"_s}).isEmpty());
+    struct Case {
+        QString condition;
+        QStringList params;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {AsInteger(u"x"_s) + u">="_s + AsInteger(u"?"_s) + u" and "_s + AsInteger(u"x"_s) + u"<="_s + AsInteger(u"?"_s),
+         {u"750"_s, u"1000"_s},
+         {u"896"_s, u"1000"_s}},
+        {AsReal(u"x"_s) + u" between "_s + AsReal(u"?"_s) + u" and "_s + AsReal(u"?"_s),
+         {u"749.5"_s, u"896"_s},
+         {u"896"_s, u"749.5"_s}},
+        {AsInteger(u"tipus_nelkul"_s) + u"="_s + AsInteger(u"?"_s), {u"0010"_s}, {u"10"_s}},
+        {AsReal(u"ertek"_s) + u"<"_s + AsReal(u"?"_s), {u"10"_s}, {u"2"_s, u"9"_s}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(Column(u"select x from szamok where "_s + c.condition + u" order by szam_id"_s, c.params), c.expected)
+            << c.condition.toStdString();
+
+    EXPECT_EQ(Column(u"select sorszama from szamok where szam_id<=4 order by "_s + AsInteger(u"sorszama"_s)),
+              (QStringList{u"2"_s, u"9"_s, u"10"_s, u"11"_s}));
+    EXPECT_EQ(Column(u"select sorszama from szamok where szam_id<=4 order by sorszama"_s),
+              (QStringList{u"10"_s, u"11"_s, u"2"_s, u"9"_s}));
+    EXPECT_EQ(Column(u"select x from szamok order by "_s + AsReal(u"x"_s) + u" desc limit 3"_s),
+              (QStringList{u"1000"_s, u"896"_s, u"749.5"_s}));
+    EXPECT_EQ(AsInteger(u"sorszama"_s), u"cast(sorszama as integer)"_s);
+    EXPECT_EQ(AsReal(u"?"_s), u"cast(? as real)"_s);
 }
 
 } // namespace

@@ -68,7 +68,7 @@ private slots:
             detail = d->findChild<QPlainTextEdit *>(u"ErrorDetail"_s)->toPlainText();
             QTest::mouseClick(d->findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
         });
-        InsertRow(*db, u"tvr_nincs"_s, {u"a"_s, u"b"_s}, {u"Kovács \"Ödön\""_s, u"null"_s});
+        QVERIFY(!InsertRow(*db, u"tvr_nincs"_s, {u"a"_s, u"b"_s}, {u"Kovács \"Ödön\""_s, u"null"_s}));
         QVERIFY(AllModalsAnswered());
         QCOMPARE(message, u"Hiba történt a művelet során!"_s);
         QCOMPARE(detail, u"insert into tvr_nincs (a,b) values (\"Kovács \"\"Ödön\"\"\",\"null\");"_s);

@@ -504,6 +504,7 @@ private slots:
         Program p;
         p.addQuote(u"Mappás"_s, u"1"_s);
         RunSql(*p.db, u"update tvr_arajanlat set munka_mappa_id='4711'"_s);
+        p.addQuote(u"Mappa nélküli"_s, u"1"_s);
         p.typePassword(u"titok"_s);
         ErrorRecorder errors;
         TLister *inProgress = p.db->lister(44);
@@ -514,6 +515,20 @@ private slots:
         QCOMPARE(inProgress->rowCount(), 0);
         folder->setText(u"12"_s);
         QCOMPARE(inProgress->rowCount(), 0);
+        // Compared as numbers: leading zeros do not matter.
+        folder->setText(u"0004711"_s);
+        QCOMPARE(inProgress->rowCount(), 1);
+        folder->clear();
+        QCOMPARE(inProgress->rowCount(), 2);
+        // The numbers have at most 9 digits: a longer text lists nothing, rather than overflowing
+        // to 0 and finding every quote without a number.
+        auto *kitchen = Find<QLineEdit>(p.form.get(), u"filter_ra_basic"_s);
+        for (const QString &tooLong : {u"1234567890"_s, u"12345678901234567890"_s, u"0000000000"_s}) {
+            kitchen->setText(tooLong);
+            QCOMPARE(inProgress->rowCount(), 0);
+        }
+        kitchen->setText(u"0"_s);
+        QCOMPARE(inProgress->rowCount(), 2);
         Find<QLineEdit>(p.form.get(), u"filter_ra_rend_azon"_s)->setText(u"\"x"_s);
         QVERIFY(errors.errors.empty());
     }
