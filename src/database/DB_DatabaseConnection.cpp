@@ -309,7 +309,23 @@ bool TDatabaseConnection::attachCatalogue(const QString &file, const QString &sc
                     u"igénylő funkciók nem használhatók."_s.arg(QDir::toNativeSeparators(file)));
         return false;
     }
-    attach(file, schema, u"attach database \"%1\" as %2;"_s.arg(QDir::toNativeSeparators(file), schema));
+    try {
+        attach(file, schema, u"attach database \"%1\" as %2;"_s.arg(QDir::toNativeSeparators(file), schema));
+        // The attach reads nothing yet: a file that is not a database, or one cut short, shows
+        // only at the first read, which is here rather than in the middle of some later work.
+        select(u"select count(*) from %1.sqlite_master;"_s.arg(schema), {});
+    } catch (const SqlError &e) {
+        if (isAttached(schema)) {
+            try {
+                detach(schema, {});
+            } catch (const SqlError &) {
+            }
+        }
+        ReportError(u"A(z) %1 katalógusfájl hibás, nem olvasható (%2). A program a következő frissítéskor letölti; "
+                    u"addig a katalógust igénylő funkciók nem használhatók."_s.arg(QDir::toNativeSeparators(file),
+                                                                                   e.message()));
+        return false;
+    }
     return true;
 }
 

@@ -62,7 +62,8 @@ public:
     void attach(const QString &file, const QString &schema, const QString &statementText);
     void detach(const QString &schema, const QString &statementText);
     bool isAttached(const QString &schema);
-    // Attaches a catalogue file; a missing file is reported (not created empty) and false returned.
+    // Attaches a catalogue file; a missing file is reported (not created empty), and so is one that
+    // is not a readable database (it stays unattached, for the update to replace): false then.
     bool attachCatalogue(const QString &file, const QString &schema);
 
     // The numbered result sets; nullptr for a number that does not exist.

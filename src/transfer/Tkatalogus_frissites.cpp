@@ -150,8 +150,9 @@ void Tkatalogus_frissites::startDownload(qint64 expectedSize)
 void Tkatalogus_frissites::finish(const DownloadResult &result)
 {
     if (!result.ok) {
-        // The reason names what failed; the joiner also learns that nothing was lost.
-        fail(u"%1\nA korábbi árlista megmaradt."_s.arg(result.error));
+        // The reason names what failed; the joiner also learns whether the old catalogue is
+        // still there (where it is not, the reason says so).
+        fail(result.previousKept ? u"%1\nA korábbi árlista megmaradt."_s.arg(result.error) : result.error);
         return;
     }
     m_ui->Frissites_Foallapot->setValue(m_ui->Frissites_Foallapot->maximum());

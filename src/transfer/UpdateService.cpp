@@ -1,9 +1,9 @@
 #include "transfer/UpdateService.h"
 
-#include "database/DB_DatabaseFunctions.h"
-#include "database/DB_Schema.h"
 #include "common/CN_CommonErrorFunctions.h"
 #include "common/CN_CommonFunctions.h"
+#include "database/DB_DatabaseFunctions.h"
+#include "database/DB_Schema.h"
 #include "transfer/IFACE_BASE_internet.h"
 
 #include <QDir>
@@ -143,6 +143,11 @@ DownloadResult DownloadToTmp(TDatabaseConnection &db, const DataFolder &folder, 
 
 } // namespace
 
+QString CatalogueUnavailableMessage()
+{
+    return u"A katalógus a program újraindításáig vagy a következő sikeres frissítésig nem érhető el."_s;
+}
+
 QString MissingSettingsMessage(const DataFolder &folder)
 {
     return u"%1 fájl hiányzik! Kérje e-mailben!"_s.arg(QDir::toNativeSeparators(folder.downloadSettings()));
@@ -226,6 +231,7 @@ DownloadResult InstallCatalogue(TDatabaseConnection &db, const DataFolder &folde
     } catch (const FileError &e) {
         QFile::remove(staging);
         result.error = e.message();
+        result.previousKept = db.isAttached(catalogue.schema);
         return result;
     }
     // Held from the detach to the attach: no statement can find the catalogue missing.
@@ -242,16 +248,29 @@ DownloadResult InstallCatalogue(TDatabaseConnection &db, const DataFolder &folde
     std::error_code renamed;
     std::filesystem::rename(std::filesystem::path(staging.toStdU16String()),
                             std::filesystem::path(target.toStdU16String()), renamed);
-    try {
-        AttachDatabase(db, target, catalogue.schema);
-    } catch (const SqlError &e) {
-        result.error = u"A katalógus nem csatolható: %1"_s.arg(e.message());
-        return result;
-    }
     if (renamed) {
         QFile::remove(staging);
         result.error = u"A(z) %1 fájl nem írható felül: %2"_s.arg(QDir::toNativeSeparators(target),
                                                                   QString::fromLocal8Bit(renamed.message()));
+        // The old file is untouched: attached again when it was attached before. Where none was
+        // installed nothing is attached, since the attach would create an empty file there.
+        result.previousKept = false;
+        if (wasAttached) {
+            try {
+                AttachDatabase(db, target, catalogue.schema);
+                result.previousKept = true;
+            } catch (const SqlError &) {
+            }
+        }
+        if (!result.previousKept)
+            result.error += u"\n"_s + CatalogueUnavailableMessage();
+        return result;
+    }
+    try {
+        AttachDatabase(db, target, catalogue.schema);
+    } catch (const SqlError &e) {
+        result.previousKept = false;
+        result.error = u"A katalógus nem csatolható: %1\n%2"_s.arg(e.message(), CatalogueUnavailableMessage());
         return result;
     }
     result.ok = true;
@@ -265,16 +284,22 @@ DownloadResult DownloadCatalogue(TDatabaseConnection &db, const DataFolder &fold
 {
     const CatalogueFile *catalogue = CatalogueByNumber(number);
     if (!catalogue)
-        return {false, u"Ismeretlen katalógus: %1"_s.arg(number), {}};
+        return DownloadResult::Failed(u"Ismeretlen katalógus: %1"_s.arg(number));
     DownloadResult downloaded =
         DownloadToTmp(db, folder, catalogue->fileName, expectedSize, timeouts, progress, cancel);
-    if (!downloaded.ok || catalogue->schema.isEmpty())
+    if (catalogue->schema.isEmpty())
         return downloaded;
+    // A failure before the swap leaves what was installed: a catalogue only when one is attached.
+    if (!downloaded.ok) {
+        downloaded.previousKept = db.isAttached(catalogue->schema);
+        return downloaded;
+    }
     if (!ReadVersionFromFile(downloaded.savedFile, catalogue->versionTable, catalogue->versionColumn))
         return {false,
                 u"A letöltött %1 hibás (nem olvasható benne a katalógus verziója), ezért nem telepíthető."_s.arg(
                     catalogue->fileName),
-                {}};
+                {},
+                db.isAttached(catalogue->schema)};
     if (progress.status)
         progress.status(u"A katalógus telepítése folyamatban van..."_s);
     return InstallCatalogue(db, folder, *catalogue, downloaded.savedFile);

@@ -3,9 +3,9 @@
 // the network) and reports through its result; the connection it reads the settings and the
 // local versions through is locked for every statement.
 
+#include "common/SYS_SystemConstants.h"
 #include "database/DB_DatabaseConnection.h"
 #include "platform/FtpClient.h"
-#include "common/SYS_SystemConstants.h"
 #include "transfer/UpdateListing.h"
 
 #include <QString>
@@ -22,6 +22,9 @@ QString UpdateFolder(); // "zederivu"
 
 // "<folder>\internet.s3db fájl hiányzik! Kérje e-mailben!": the download settings are missing.
 QString MissingSettingsMessage(const DataFolder &folder);
+
+// The catalogue cannot be used until the program restarts or an update installs it again.
+QString CatalogueUnavailableMessage();
 
 // Set from another thread to stop a running check or download at its next step.
 using CancelFlag = std::shared_ptr<std::atomic<bool>>;
@@ -81,7 +84,10 @@ struct DownloadResult {
     bool ok = false;
     QString error; // for the user, in Hungarian
     QString savedFile;
-    static DownloadResult Failed(const QString &message) { return {false, message, {}}; }
+    // After a failure: the catalogue installed before is still in place and attached. False when
+    // the swap got as far as leaving no usable catalogue (the error then says so).
+    bool previousKept = true;
+    static DownloadResult Failed(const QString &message) { return {false, message, {}, true}; }
 };
 
 // Downloads catalogue n into tmp and, for 0 and 4, swaps it in for the installed file. The bytes

@@ -3,10 +3,10 @@
 
 #include "DemoData.h"
 #include "UpdateFixture.h"
+#include "common/CN_CommonErrorFunctions.h"
 #include "database/DB_DatabaseConnection.h"
 #include "database/IFACE_BASE_tvr.h"
 #include "platform/Pictures.h"
-#include "common/CN_CommonErrorFunctions.h"
 #include "shell/StartProgram.h"
 #include "shell/TMainForm.h"
 #include "support/Gallery.h"
@@ -283,6 +283,64 @@ private slots:
         // Still outdated: the update is offered again.
         QTRY_VERIFY_WITH_TIMEOUT(update->isVisible() && update->isEnabled(), kCheckMs);
         QVERIFY(!Button(s.form.get(), u"btn_belepes"_s)->isVisible());
+    }
+
+    void brokenForestCatalogueIsReportedAndTheUpdateRepairsIt_data()
+    {
+        QTest::addColumn<bool>("cutShort");
+        QTest::newRow("a text file") << false;
+        QTest::newRow("a real one cut short") << true;
+    }
+    void brokenForestCatalogueIsReportedAndTheUpdateRepairsIt()
+    {
+        QFETCH(bool, cutShort);
+        UpdateFixture f;
+        f.publishCatalogue(Placement::Materials, u"2023.06.01."_s);
+        f.publishCatalogue(Placement::Forest, u"2023.06.01."_s);
+        f.publishProgram(u"2023.06.06."_s, QByteArray(100, 'u'));
+        const QString installed = f.data.folder().forestCatalogue();
+        if (cutShort) {
+            // A catalogue with enough rows to span many pages, then only its first pages kept.
+            CreatePlainDatabase(installed, Placement::Forest,
+                                {u"insert into tvr_info_forest (info_id,active,forest_katalogus_verzio) values "
+                                 u"(1,'1','2023.05.01.');"
+                                 u"with recursive n(i) as (select 1 union all select i+1 from n where i<3000) "
+                                 u"insert into tvr_r_forest_arucikkek (cikkszam,megnev,active) "
+                                 u"select 'F-' || i, 'Forest pánt hosszú megnevezéssel ' || i, '1' from n;"_s});
+            QFile file(installed);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray whole = file.readAll();
+            file.close();
+            QVERIFY(whole.size() > 16 * 4096);
+            FtpServer::WriteFile(installed, whole.left(4096 * 3));
+        } else {
+            FtpServer::WriteFile(installed, "Ez nem adatbázis, csak egy szövegfájl.\n");
+        }
+        QStringList errors;
+        AnswerModal(u"TErrorDialog"_s, [&](QWidget *d) {
+            errors << d->findChild<QLabel *>(u"ErrorMessage"_s)->text();
+            Button(d, u"Button1"_s)->click();
+        });
+        Started s = Start(f);
+        QVERIFY(s.form);
+        QPushButton *update = Button(s.form.get(), u"btn_frissites"_s);
+        // Start-up goes on: the users load, the check runs and offers the download that repairs it.
+        QTRY_VERIFY_WITH_TIMEOUT(update->isVisible(), kCheckMs);
+        QVERIFY(AllModalsAnswered());
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].contains(u"TVR_FOREST.s3db"_s) && errors[0].contains(u"hibás"_s), qPrintable(errors[0]));
+        QVERIFY(!s.db->isAttached(ForestSchema()));
+        QCOMPARE(update->text(), u"ÁRLISTÁK FRISSÍTÉSE"_s);
+        // The users were loaded: this installation has none, so the store manager is offered.
+        QVERIFY(Button(s.form.get(), u"btn_uzletvezeto_letrehozasa"_s)->isVisibleTo(s.form.get()));
+
+        AnswerModal(u"Tkatalogus_frissites"_s,
+                    [&](QWidget *w) { QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), kCheckMs); });
+        update->click();
+        QVERIFY(AllModalsAnswered());
+        QVERIFY(s.db->isAttached(ForestSchema()));
+        QCOMPARE(ForestVersion(*s.db), u"2023.06.01."_s);
+        QTRY_VERIFY_WITH_TIMEOUT(Button(s.form.get(), u"btn_belepes"_s)->isVisible(), kCheckMs);
     }
 
     void unwritableDataFolderEndsTheProgram()

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,38 @@ TEST(UpdateService, ShortOrBrokenDownloadLeavesTheInstalledCatalogue)
         EXPECT_TRUE(db->isAttached(ForestSchema())) << c.title;
         EXPECT_EQ(ForestVersion(*db), u"2023.06.01."_s) << c.title;
     }
+}
+
+TEST(UpdateService, SwapThatCannotReplaceTheFileSaysWhatIsTrue)
+{
+    UpdateFixture f;
+    auto db = f.data.open();
+    const CatalogueFile &forest = *CatalogueByNumber(4);
+    const QString downloaded = QDir(f.data.folder().tmpFolder()).filePath(u"TVR_FOREST.s3db"_s);
+    QDir().mkpath(f.data.folder().tmpFolder());
+    WriteCatalogueFile(downloaded, Placement::Forest, u"2023.09.01."_s);
+
+    // No catalogue was installed, and the rename cannot put one there (a folder holds the name):
+    // nothing may be attached, since the attach would create an empty file in its place.
+    const QString installed = f.data.folder().forestCatalogue();
+    QFile::remove(installed);
+    QDir().mkpath(installed + u"/foglalt"_s);
+    DownloadResult result = InstallCatalogue(*db, f.data.folder(), forest, downloaded);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.previousKept);
+    EXPECT_TRUE(result.error.contains(CatalogueUnavailableMessage())) << result.error.toStdString();
+    EXPECT_FALSE(db->isAttached(ForestSchema()));
+    EXPECT_TRUE(QFileInfo(installed).isDir());
+    EXPECT_FALSE(QFile::exists(installed + u".uj"_s));
+
+    // Where the old catalogue was attached and the swap fails before the rename, it stays.
+    QDir(installed).removeRecursively();
+    WriteCatalogueFile(installed, Placement::Forest, u"2023.06.01."_s);
+    AttachDatabase(*db, installed, ForestSchema());
+    result = InstallCatalogue(*db, f.data.folder(), forest, QDir(f.data.folder().tmpFolder()).filePath(u"nincs"_s));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.previousKept);
+    EXPECT_EQ(ForestVersion(*db), u"2023.06.01."_s);
 }
 
 TEST(UpdateService, ServerKilledMidDownloadLeavesTheInstalledCatalogue)
