@@ -1,8 +1,8 @@
 // The main window's form: its controls by name and caption, what is hidden at start, the versions
 // popup of the title, the X mask of the password and the exit question.
 
-#include "platform/Pictures.h"
 #include "common/SYS_SystemConstants.h"
+#include "platform/Pictures.h"
 #include "shell/TMainForm.h"
 #include "support/ModalHelper.h"
 

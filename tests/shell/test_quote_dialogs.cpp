@@ -1,9 +1,9 @@
 // The small dialogs of the quote list, the notes page and the quote editors' customer data, driven as
 // a user would (by object name) against a real encrypted database in a temporary data folder.
 
-#include "database/DB_DatabaseConnection.h"
 #include "common/CN_CommonDateFunctions.h"
 #include "common/SYS_SystemConstants.h"
+#include "database/DB_DatabaseConnection.h"
 #include "shell/Tarajanlat_indulas.h"
 #include "shell/Tfelhasznalo_bevitel.h"
 #include "shell/Tfeljegyzes_bevitel.h"
@@ -13,6 +13,8 @@
 #include "support/Gallery.h"
 #include "support/ModalHelper.h"
 #include "support/TestDataFolder.h"
+
+#include <sqlcipher/sqlite3.h>
 
 #include <QApplication>
 #include <QDialog>
@@ -85,6 +87,49 @@ Q_DECLARE_METATYPE(Tvisszaigazolasi_szamok_bevitel::Mode)
 Q_DECLARE_METATYPE(Tfeljegyzes_bevitel::Mode)
 Q_DECLARE_METATYPE(DialogFactory)
 
+namespace
+{
+// A dialog of the test, with the field whose text it saves, its save button, and what the
+// database holds of what it edits.
+struct FormCase {
+    std::unique_ptr<TInputForm> dialog;
+    QString field;
+    QString saveButton;
+};
+using FormFactory = std::function<FormCase(TDatabaseConnection &, const QString &quoteId, const QString &noteId)>;
+
+FormFactory NoteForm(Tfeljegyzes_bevitel::Mode mode)
+{
+    return [mode](TDatabaseConnection &db, const QString &, const QString &noteId) {
+        auto dialog = std::make_unique<Tfeljegyzes_bevitel>(db);
+        dialog->setMode(mode);
+        dialog->setNoteId(noteId);
+        return FormCase{std::move(dialog), u"feljegyzes"_s, u"btn_rogzites"_s};
+    };
+}
+FormCase CustomerForm(TDatabaseConnection &db, const QString &quoteId, const QString &)
+{
+    auto dialog = std::make_unique<Tmegrendelo_modositas>(db);
+    dialog->setQuoteId(quoteId);
+    return FormCase{std::move(dialog), u"megrendelo_neve"_s, u"btn_rogzites"_s};
+}
+FormCase OwnIdForm(TDatabaseConnection &db, const QString &quoteId, const QString &)
+{
+    auto dialog = std::make_unique<Tviszonteladoi_rendelesszam_hozzarendelese>(db);
+    dialog->setQuoteId(quoteId);
+    return FormCase{std::move(dialog), u"rendeleszam"_s, u"btn_rogzit"_s};
+}
+FormCase ConfirmationForm(TDatabaseConnection &db, const QString &quoteId, const QString &)
+{
+    auto dialog = std::make_unique<Tvisszaigazolasi_szamok_bevitel>(db);
+    dialog->setQuoteId(quoteId);
+    dialog->setMode(Tvisszaigazolasi_szamok_bevitel::Mode::Folder);
+    return FormCase{std::move(dialog), u"szam"_s, u"btn_rogzit"_s};
+}
+} // namespace
+
+Q_DECLARE_METATYPE(FormFactory)
+
 class QuoteDialogsTest : public QObject
 {
     Q_OBJECT
@@ -124,6 +169,11 @@ private slots:
     void customerCancelAfterEditingLeavesTheRow_data();
     void customerCancelAfterEditingLeavesTheRow();
     void customerFailingStatementKeepsTheDialogOpen();
+
+    void refusedTextKeepsTheFormOpenWithIt_data();
+    void refusedTextKeepsTheFormOpenWithIt();
+    void formWhoseReadFailedDoesNotSave_data();
+    void formWhoseReadFailedDoesNotSave();
 
     void gallery();
 
@@ -760,6 +810,96 @@ void QuoteDialogsTest::customerFailingStatementKeepsTheDialogOpen()
     QCOMPARE(Find<QLineEdit>(&dialog, u"megrendelo_neve"_s)->text(), u"Új \"Név\""_s);
     QCOMPARE(quoteRow(id, u"megrendelo_neve"_s), QStringList{u"Régi Név"_s});
     dialog.reject();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Nothing typed is lost, and a form that could not read its record never overwrites it.
+
+void QuoteDialogsTest::refusedTextKeepsTheFormOpenWithIt_data()
+{
+    QTest::addColumn<FormFactory>("factory");
+    QTest::newRow("new note") << NoteForm(Tfeljegyzes_bevitel::Mode::New);
+    QTest::newRow("changed note") << NoteForm(Tfeljegyzes_bevitel::Mode::Change);
+    QTest::newRow("customer change") << FormFactory(CustomerForm);
+    QTest::newRow("own identifier") << FormFactory(OwnIdForm);
+}
+
+void QuoteDialogsTest::refusedTextKeepsTheFormOpenWithIt()
+{
+    QFETCH(FormFactory, factory);
+    const QString quote = addQuote(u"Régi Név"_s, u"111"_s, u"Szeged"_s, u"R-1"_s);
+    const QString note = addNote(u"régi jegyzet"_s, u"1"_s, u"2023.01.01. 08:00"_s);
+    const QStringList quoteBefore = quoteRow(quote, u"*"_s);
+    const QStringList notesBefore = m_db->select(u"select * from tvr_feljegyzesek"_s, {});
+    FormCase form = factory(*m_db, quote, note);
+    QVERIFY(ShowActive(*form.dialog));
+    // A character the database's code page cannot hold is refused with a message naming it.
+    const QString typed = u"torta 🎂"_s;
+    Find<QLineEdit>(form.dialog.get(), form.field)->setText(typed);
+
+    QTest::mouseClick(Find<QPushButton>(form.dialog.get(), form.saveButton), Qt::LeftButton);
+
+    QCOMPARE(m_errors->errors.size(), size_t(1));
+    QVERIFY2(m_errors->errors.front().first.contains(u"„🎂”"_s), qPrintable(m_errors->errors.front().first));
+    m_errors->errors.clear();
+    QVERIFY(form.dialog->isVisible());
+    QVERIFY(form.dialog->cancelled());
+    QCOMPARE(Find<QLineEdit>(form.dialog.get(), form.field)->text(), typed);
+    QCOMPARE(quoteRow(quote, u"*"_s), quoteBefore);
+    QCOMPARE(m_db->select(u"select * from tvr_feljegyzesek"_s, {}), notesBefore);
+    form.dialog->reject();
+}
+
+void QuoteDialogsTest::formWhoseReadFailedDoesNotSave_data()
+{
+    QTest::addColumn<FormFactory>("factory");
+    QTest::addColumn<bool>("recordGone"); // the record is not there, rather than unreadable
+    QTest::newRow("customer, read refused") << FormFactory(CustomerForm) << false;
+    QTest::newRow("customer, quote gone") << FormFactory(CustomerForm) << true;
+    QTest::newRow("own identifier, read refused") << FormFactory(OwnIdForm) << false;
+    QTest::newRow("confirmation number, read refused") << FormFactory(ConfirmationForm) << false;
+    QTest::newRow("changed note, read refused") << NoteForm(Tfeljegyzes_bevitel::Mode::Change) << false;
+    QTest::newRow("changed note, note gone") << NoteForm(Tfeljegyzes_bevitel::Mode::Change) << true;
+}
+
+void QuoteDialogsTest::formWhoseReadFailedDoesNotSave()
+{
+    QFETCH(FormFactory, factory);
+    QFETCH(bool, recordGone);
+    const QString quote = addQuote(u"Kovács Ödön"_s, u"06 30 555 0101"_s, u"Pécs"_s, u"K-1"_s, u"4711"_s);
+    const QString note = addNote(u"hétfőn szállítás"_s, u"1"_s, u"2023.01.01. 08:00"_s);
+    const QStringList quotesBefore = m_db->select(u"select * from tvr_arajanlat"_s, {});
+    const QStringList notesBefore = m_db->select(u"select * from tvr_feljegyzesek"_s, {});
+    sqlite3 *engine = TestAccess::handle(*m_db);
+    if (!recordGone) {
+        // Every select is refused while the form loads; writes are not.
+        sqlite3_set_authorizer(
+            engine,
+            [](void *, int action, const char *, const char *, const char *, const char *) {
+                return action == SQLITE_SELECT ? SQLITE_DENY : SQLITE_OK;
+            },
+            nullptr);
+    }
+    FormCase form = factory(*m_db, recordGone ? u"999"_s : quote, recordGone ? u"999"_s : note);
+    QVERIFY(ShowActive(*form.dialog));
+    sqlite3_set_authorizer(engine, nullptr, nullptr);
+    QCOMPARE(m_errors->errors.size(), size_t(recordGone ? 0 : 1));
+    m_errors->errors.clear();
+    Find<QLineEdit>(form.dialog.get(), form.field)->setText(u"123"_s);
+
+    bool refused = false;
+    AnswerModal(u"TMessageDialog"_s, [&refused](QWidget *box) {
+        refused = box->findChild<QLabel *>(u"message_label"_s)->text().contains(u"nem sikerült beolvasni"_s);
+        QTest::mouseClick(box->findChild<QPushButton *>(u"BitBtn1"_s), Qt::LeftButton);
+    });
+    QTest::mouseClick(Find<QPushButton>(form.dialog.get(), form.saveButton), Qt::LeftButton);
+
+    QVERIFY(refused);
+    QVERIFY(form.dialog->isVisible());
+    QVERIFY(form.dialog->cancelled());
+    QCOMPARE(m_db->select(u"select * from tvr_arajanlat"_s, {}), quotesBefore);
+    QCOMPARE(m_db->select(u"select * from tvr_feljegyzesek"_s, {}), notesBefore);
+    form.dialog->reject();
 }
 
 // ---------------------------------------------------------------------------------------------

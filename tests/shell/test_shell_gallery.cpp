@@ -1,8 +1,8 @@
 // Pictures of the shell's windows for reviewing their look (build/<preset>/gallery). Dialogs are
 // photographed while they are open, as the user sees them.
 
-#include "platform/Pictures.h"
 #include "common/CN_CommonErrorFunctions.h"
+#include "platform/Pictures.h"
 #include "shell/TErrorDialog.h"
 #include "shell/TMainForm.h"
 #include "shell/TMessageDialog.h"

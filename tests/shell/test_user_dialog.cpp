@@ -50,6 +50,8 @@ private slots:
     void changeModeRenamesAndStoresTheHash_data();
     void changeModeRenamesAndStoresTheHash();
     void createModeInsertsTheStoreManager();
+    void storeManagerIsUserOneAmongInactiveRows_data();
+    void storeManagerIsUserOneAmongInactiveRows();
     void cancelChangesNothing_data();
     void cancelChangesNothing();
 
@@ -125,6 +127,11 @@ void UserDialogTest::wrongInputShowsMessageAndStays_data()
     QTest::newRow("different") << u"titok"_s << u"titoK"_s << different;
     QTest::newRow("no repetition") << u"titok"_s << QString() << different;
     QTest::newRow("repetition longer") << u"titok"_s << u"titok "_s << different;
+    // Hashed as Windows-1250 bytes, "Жук" would become "???" and open the program like "Бык".
+    const QString cyrillic = u"A jelszóban nem használható a(z) „Ж” karakter. Kérem, válasszon más jelszót!"_s;
+    QTest::newRow("outside the code page") << u"Жук1"_s << u"Жук1"_s << cyrillic;
+    QTest::newRow("emoji") << u"titok🔑"_s << u"titok🔑"_s
+                           << u"A jelszóban nem használható a(z) „🔑” karakter. Kérem, válasszon más jelszót!"_s;
 }
 
 void UserDialogTest::wrongInputShowsMessageAndStays()
@@ -139,8 +146,8 @@ void UserDialogTest::wrongInputShowsMessageAndStays()
     dialog.setUserId(u"1"_s);
     dialog.setChangeExisting(true);
     QVERIFY(ShowActive(dialog));
-    TypeText(Field(&dialog, u"pwd"_s), first);
-    TypeText(Field(&dialog, u"pwd_2x"_s), second);
+    Field(&dialog, u"pwd"_s)->setText(first);
+    Field(&dialog, u"pwd_2x"_s)->setText(second);
 
     QString shown;
     AnswerModal(u"TMessageDialog"_s, [&shown](QWidget *box) {
@@ -212,6 +219,34 @@ void UserDialogTest::createModeInsertsTheStoreManager()
     QVERIFY(!dialog.isVisible());
     QVERIFY(!dialog.cancelled());
     QCOMPARE(users(), (QStringList{u"1"_s, u"Üzletvezető"_s, u"201016E8206A5F42AA527090511504D5"_s, u"1"_s}));
+}
+
+void UserDialogTest::storeManagerIsUserOneAmongInactiveRows_data()
+{
+    QTest::addColumn<bool>("userOneExists");
+    QTest::newRow("user 1 inactive") << true;
+    QTest::newRow("user 1 gone, others inactive") << false;
+}
+
+void UserDialogTest::storeManagerIsUserOneAmongInactiveRows()
+{
+    QFETCH(bool, userOneExists);
+    addUser(u"Régi vezető"_s, OldHash, u"0"_s);
+    addUser(u"Régi segéd"_s, OldHash, u"0"_s);
+    if (!userOneExists)
+        m_db->execute(u"delete from tvr_users where user_id=1"_s);
+    Tfelhasznalo_bevitel dialog(*m_db);
+    dialog.setChangeExisting(false);
+    QVERIFY(ShowActive(dialog));
+    TypeText(Field(&dialog, u"pwd"_s), u"titok"_s);
+    TypeText(Field(&dialog, u"pwd_2x"_s), u"titok"_s);
+    QTest::mouseClick(Button(&dialog, u"btn_rogzites"_s), Qt::LeftButton);
+
+    QVERIFY(!dialog.cancelled());
+    const QString hash = u"201016E8206A5F42AA527090511504D5"_s;
+    QCOMPARE(m_db->select(u"select user_id,user_name,pwd from tvr_users where active=1"_s, {}),
+             (QStringList{u"1"_s, u"Üzletvezető"_s, hash}));
+    QCOMPARE(m_db->select(u"select count(*) from tvr_users"_s, {}), QStringList{u"2"_s});
 }
 
 void UserDialogTest::cancelChangesNothing_data()

@@ -1,13 +1,13 @@
 // Login and the work area: the password of the first active user, the quote list with its
 // filter, colours, warning and actions, the hidden order pages and the notes.
 
+#include "common/CN_CommonFunctions.h"
+#include "common/SYS_SystemConstants.h"
 #include "database/DB_DatabaseConnection.h"
 #include "database/DB_DatabaseFunctions.h"
 #include "database/DB_Listers.h"
 #include "database/IFACE_BASE_tvr.h"
-#include "common/CN_CommonFunctions.h"
 #include "shell/EditorProtocol.h"
-#include "common/SYS_SystemConstants.h"
 #include "shell/StartProgram.h"
 #include "shell/TMainForm.h"
 #include "support/Gallery.h"
