@@ -31,7 +31,7 @@ QString ResourceText(const QString &path)
 
 int MainSchemaVersion()
 {
-    return 1;
+    return 2;
 }
 
 QStringList SchemaStatements(Placement placement)
@@ -59,6 +59,8 @@ void ApplyMainSchema(TDatabaseConnection &db)
             db.executeScript(SchemaStatements(Placement::Main).join(u'\n'));
             db.executeScript(ResourceText(u":/schema/main_v1.sql"_s));
         }
+        if (version < 2)
+            db.executeScript(ResourceText(u":/schema/main_v2.sql"_s));
         db.executeScript(u"pragma user_version = %1; commit;"_s.arg(MainSchemaVersion()));
     } catch (...) {
         db.executeScript(u"rollback;"_s);

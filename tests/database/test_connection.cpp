@@ -5,6 +5,7 @@
 #include "database/DB_DatabaseKey.h"
 #include "database/DB_Schema.h"
 #include "database/IFACE_BASE_tvr.h"
+#include "database/InstallationSettings.h"
 #include "support/TestDataFolder.h"
 
 #include <QFile>
@@ -101,6 +102,28 @@ TEST(Schema, LocalTablesAreCreatedOnFirstOpenAndVersioned)
     } catch (const TvrError &e) {
         EXPECT_TRUE(e.message().contains(u"újabb"_s));
     }
+}
+
+TEST(Schema, AVersionOneFileGainsTheInstallationSettings)
+{
+    TestDataFolder data;
+    data.writeMaterials();
+    ErrorRecorder errors;
+    {
+        auto db = data.open();
+        RunSql(*db, u"drop table tvr_telepitesi_beallitasok"_s);
+        RunSql(*db, u"pragma user_version = 1"_s);
+    }
+    auto db = data.open();
+    EXPECT_EQ(db->select(u"pragma user_version;"_s, {}).value(0), u"2"_s);
+    EXPECT_TRUE(InstallationSetting(*db, PartnerCodeSetting()).isEmpty());
+    SetInstallationSetting(*db, PartnerCodeSetting(), u"1234"_s);
+    SetInstallationSetting(*db, PictureHostSetting(), u"kepek.dorvat.hu"_s);
+    SetInstallationSetting(*db, PartnerCodeSetting(), u"4321"_s);
+    EXPECT_EQ(InstallationSetting(*db, PartnerCodeSetting()), u"4321"_s);
+    EXPECT_EQ(InstallationSetting(*db, PictureHostSetting()), u"kepek.dorvat.hu"_s);
+    EXPECT_EQ(db->select(u"select count(*) from tvr_telepitesi_beallitasok"_s, {}), QStringList{u"2"_s});
+    EXPECT_TRUE(errors.errors.empty());
 }
 
 TEST(Catalogues, MissingMaterialsCatalogueIsReportedNotCreated)
