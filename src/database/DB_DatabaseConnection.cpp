@@ -222,6 +222,36 @@ void TDatabaseConnection::execute(const QString &sql, const QStringList &params)
         fail(sql, params);
 }
 
+qint64 TDatabaseConnection::insert(const QString &sql, const QStringList &params)
+{
+    std::lock_guard lock(m_mutex);
+    execute(sql, params);
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+TTransaction::TTransaction(TDatabaseConnection &db) : m_db(db), m_lock(db.mutex())
+{
+    m_db.executeScript(u"begin;"_s);
+    m_open = true;
+}
+
+TTransaction::~TTransaction()
+{
+    if (!m_open)
+        return;
+    try {
+        m_db.executeScript(u"rollback;"_s);
+    } catch (const SqlError &) {
+        // The engine has already rolled back (a failed commit, a full disk): nothing stays half.
+    }
+}
+
+void TTransaction::commit()
+{
+    m_db.executeScript(u"commit;"_s);
+    m_open = false;
+}
+
 void TDatabaseConnection::executeScript(const QString &script)
 {
     std::lock_guard lock(m_mutex);

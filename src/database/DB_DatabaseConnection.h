@@ -52,6 +52,9 @@ public:
     // message, statement) on failure, or when a text holds a character that Windows-1250
     // cannot store (nothing is written then).
     void execute(const QString &sql, const QStringList &params = {});
+    // Runs an insert like execute and returns the key the engine gave the new row, read under
+    // the same lock (so no other insert on the connection can come between). Throws SqlError.
+    qint64 insert(const QString &sql, const QStringList &params = {});
     // Runs a script of several statements (schema files, fixtures, tools). Throws SqlError.
     void executeScript(const QString &script);
     // Runs a select; every cell of every row as text (NULL as empty), row by row.
@@ -98,6 +101,25 @@ private:
     std::recursive_mutex m_mutex;
     std::map<int, TLister *> m_listers;
     QList<TLister *> m_openCursors;
+};
+
+// One transaction on the connection, for what must be written whole: holds the connection's lock
+// (no other thread's statement can come inside it) from begin to commit, and rolls back when it
+// ends without commit(), an exception included.
+class TTransaction
+{
+public:
+    explicit TTransaction(TDatabaseConnection &db);
+    ~TTransaction();
+    TTransaction(const TTransaction &) = delete;
+    TTransaction &operator=(const TTransaction &) = delete;
+    // Throws SqlError (the transaction is then rolled back).
+    void commit();
+
+private:
+    TDatabaseConnection &m_db;
+    std::unique_lock<std::recursive_mutex> m_lock;
+    bool m_open = false;
 };
 
 // Renders a statement with its '?' parameters as double-quoted literals (each double quote

@@ -58,11 +58,12 @@ template <class R> bool IsWritten(const ColumnDef<R> &c, bool insert)
 
 // The writing operations tell whether their statement succeeded (it was shown when it failed).
 
-// Fills empty fields with their insert defaults (active "1" in the record only), then inserts.
-template <class R> [[nodiscard]] bool InsertRecord(TDatabaseConnection &db, R &record)
+namespace detail
 {
-    QStringList columns;
-    QStringList values;
+// Fills empty fields with their insert defaults (active "1" in the record only) and collects the
+// columns an insert writes, with their values.
+template <class R> void InsertColumns(R &record, QStringList &columns, QStringList &values)
+{
     for (const auto &c : TableLayout<R>::columns) {
         QString &value = record.*c.field;
         if (value.isEmpty()) {
@@ -71,12 +72,35 @@ template <class R> [[nodiscard]] bool InsertRecord(TDatabaseConnection &db, R &r
             else if (c.role == ColumnRole::ZeroDefault)
                 value = QStringLiteral("0");
         }
-        if (detail::IsWritten(c, true)) {
+        if (IsWritten(c, true)) {
             columns << QString::fromLatin1(c.name);
             values << value;
         }
     }
+}
+} // namespace detail
+
+// Fills empty fields with their insert defaults (active "1" in the record only), then inserts.
+template <class R> [[nodiscard]] bool InsertRecord(TDatabaseConnection &db, R &record)
+{
+    QStringList columns;
+    QStringList values;
+    detail::InsertColumns(record, columns, values);
     return InsertRow(db, detail::TableName<R>(), columns, values);
+}
+
+// The same insert for a row that is part of something written whole (inside a TTransaction):
+// returns the key the engine gave the row, also put into the record. Throws SqlError and shows
+// nothing; the caller's transaction rolls back.
+template <class R> QString InsertRecordReturningKey(TDatabaseConnection &db, R &record)
+{
+    QStringList columns;
+    QStringList values;
+    detail::InsertColumns(record, columns, values);
+    const SqlStatement s = InsertStatement(detail::TableName<R>(), columns, values);
+    const QString key = QString::number(db.insert(s.sql, s.params));
+    record.*(TableLayout<R>::columns[0].field) = key;
+    return key;
 }
 
 // The row with the given key (active or not), or none.
