@@ -24,6 +24,8 @@ insert into tvr_butorlapok (butorlap_id,megnevezes,sorszama,vastagsag,basic_egys
 insert into tvr_butorlapok (butorlap_id,megnevezes,sorszama,vastagsag,basic_egysegara,ft_basic_egysegara,basic_frontra,basic_korpuszra,basic_vizszintes_szalirannyal_is,active,forgathato) values ('10','Fehér magasfényű','60','18','19500.00','19 500 Ft','1','0','1','1','1');
 insert into tvr_butorlapok (butorlap_id,megnevezes,sorszama,vastagsag,basic_egysegara,ft_basic_egysegara,basic_frontra,basic_korpuszra,basic_vizszintes_szalirannyal_is,active,forgathato) values ('11','Fehér HDF hátfal 1/10','70','3','2900.00','2 900 Ft','0','0','0','1','1');
 insert into tvr_butorlapok (butorlap_id,megnevezes,sorszama,vastagsag,basic_egysegara,ft_basic_egysegara,basic_frontra,basic_korpuszra,basic_vizszintes_szalirannyal_is,active,forgathato) values ('12','Bükk','33','18','12400.00','12 400 Ft','1','1','0','0','0');
+insert into tvr_butorlapok (butorlap_id,megnevezes,sorszama,vastagsag,basic_egysegara,ft_basic_egysegara,basic_frontra,basic_korpuszra,basic_vizszintes_szalirannyal_is,active,forgathato) values ('13','Akác','7','18','12200.00','12 200 Ft','1','1','0','1','0');
+insert into tvr_butorlapok (butorlap_id,megnevezes,sorszama,vastagsag,basic_egysegara,ft_basic_egysegara,basic_frontra,basic_korpuszra,basic_vizszintes_szalirannyal_is,active,forgathato) values ('14','Fekete','5','18','10400.00','10 400 Ft','1','1','1','1','1');
 
 -- Edge bands. vastagsag holds whole millimetres, so the 0.4 mm bands carry 0 (the first band of
 -- a cut panel line is chosen among vastagsag=0, the second among vastagsag>0).
@@ -53,6 +55,10 @@ insert into tvr_elzarok (elzaro_id,active,elfolia,elzaro_tipus_id,megnevezes,sor
 insert into tvr_elzarok (elzaro_id,active,elfolia,elzaro_tipus_id,megnevezes,sorszama,szelesseg,vastagsag,basic_egysegara,ft_basic_egysegara) values ('22','1','0','2','Munkalap élzáró fehér márvány','ML101/E','44','1','850.00','850 Ft');
 insert into tvr_elzarok (elzaro_id,active,elfolia,elzaro_tipus_id,megnevezes,sorszama,szelesseg,vastagsag,basic_egysegara,ft_basic_egysegara) values ('23','1','0','2','Munkalap élzáró bézs homokkő','ML102/E','44','1','850.00','850 Ft');
 insert into tvr_elzarok (elzaro_id,active,elfolia,elzaro_tipus_id,megnevezes,sorszama,szelesseg,vastagsag,basic_egysegara,ft_basic_egysegara) values ('24','1','0','2','Munkalap élzáró natúr tölgy','ML105/E','44','1','920.00','920 Ft');
+insert into tvr_elzarok (elzaro_id,active,elfolia,elzaro_tipus_id,megnevezes,sorszama,szelesseg,vastagsag,basic_egysegara,ft_basic_egysegara) values ('25','1','1','1','Akác ABS 0.4mm','7/04','22','0','200.00','200 Ft');
+insert into tvr_elzarok (elzaro_id,active,elfolia,elzaro_tipus_id,megnevezes,sorszama,szelesseg,vastagsag,basic_egysegara,ft_basic_egysegara) values ('26','1','0','1','Akác ABS 2mm','7/2','22','2','470.00','470 Ft');
+insert into tvr_elzarok (elzaro_id,active,elfolia,elzaro_tipus_id,megnevezes,sorszama,szelesseg,vastagsag,basic_egysegara,ft_basic_egysegara) values ('27','1','1','1','Fekete ABS 0.4mm','5/04','22','0','170.00','170 Ft');
+insert into tvr_elzarok (elzaro_id,active,elfolia,elzaro_tipus_id,megnevezes,sorszama,szelesseg,vastagsag,basic_egysegara,ft_basic_egysegara) values ('28','1','0','1','Fekete ABS 2mm','5/2','22','2','410.00','410 Ft');
 
 -- Recommended edge bands of every carcass board: its own 0.4 mm and 2 mm band.
 insert into tvr_lsz_butorlap_elzaro_parok (butorlap_elzaro_par_id,korpusz_butorlap_id,nulla_negyes_elzaro_id,kettes_elzaro_id,active) values ('1','1','1','2','1');
@@ -65,6 +71,8 @@ insert into tvr_lsz_butorlap_elzaro_parok (butorlap_elzaro_par_id,korpusz_butorl
 insert into tvr_lsz_butorlap_elzaro_parok (butorlap_elzaro_par_id,korpusz_butorlap_id,nulla_negyes_elzaro_id,kettes_elzaro_id,active) values ('8','8','15','16','1');
 insert into tvr_lsz_butorlap_elzaro_parok (butorlap_elzaro_par_id,korpusz_butorlap_id,nulla_negyes_elzaro_id,kettes_elzaro_id,active) values ('9','9','17','18','1');
 insert into tvr_lsz_butorlap_elzaro_parok (butorlap_elzaro_par_id,korpusz_butorlap_id,nulla_negyes_elzaro_id,kettes_elzaro_id,active) values ('10','12','19','20','0');
+insert into tvr_lsz_butorlap_elzaro_parok (butorlap_elzaro_par_id,korpusz_butorlap_id,nulla_negyes_elzaro_id,kettes_elzaro_id,active) values ('11','13','25','26','1');
+insert into tvr_lsz_butorlap_elzaro_parok (butorlap_elzaro_par_id,korpusz_butorlap_id,nulla_negyes_elzaro_id,kettes_elzaro_id,active) values ('12','14','27','28','1');
 
 -- Panel-cutting settings: hinge-hole milling price (gross per hole) and worktop decoration
 -- (dekorozás) price, gross per running metre.

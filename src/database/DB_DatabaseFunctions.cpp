@@ -42,6 +42,13 @@ QString AsReal(const QString &expression)
     return u"cast(%1 as real)"_s.arg(expression);
 }
 
+QString LikePrefix(const QString &typed)
+{
+    QString escaped = typed;
+    escaped.replace(u'\\', u"\\\\"_s).replace(u'%', u"\\%"_s).replace(u'_', u"\\_"_s);
+    return escaped + u'%';
+}
+
 QString WithSemicolon(const QString &text)
 {
     return text.endsWith(u';') ? text : text + u';';

@@ -32,6 +32,10 @@ struct SqlStatement {
 QString AsInteger(const QString &expression);
 QString AsReal(const QString &expression);
 
+// The bound value of `<column> like ? escape '\'` that matches the typed text literally (a %, _
+// or backslash is no wildcard), followed by anything: the prefix filters of the lists.
+QString LikePrefix(const QString &typed);
+
 // insert into <table> (<c>,<c>,...) values ("<v>","<v>",...);  — "null" is stored as that text.
 SqlStatement InsertStatement(const QString &table, const QStringList &columns, const QStringList &values);
 // update <table> set <c>="<v>",<c>=null,... where <condition>;  — only the exact text "null" is

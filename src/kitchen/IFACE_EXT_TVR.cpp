@@ -88,7 +88,8 @@ std::array<QString, 21> SupplementaryUnitPrices(TDatabaseConnection &db, bool an
 {
     QStringList columns;
     for (const SupplementaryItem &item : SupplementaryItems()) {
-        const bool antiqueKind = antique && (qstrcmp(item.name, "parkanylec") == 0 || qstrcmp(item.name, "fenylec") == 0);
+        const bool antiqueKind =
+            antique && (qstrcmp(item.name, "parkanylec") == 0 || qstrcmp(item.name, "fenylec") == 0);
         columns << (antiqueKind ? u"antikolt_"_s : QString()) + QString::fromLatin1(item.price)
                 << (antiqueKind ? u"antikolt_"_s : QString()) + QString::fromLatin1(item.discount);
     }
@@ -141,9 +142,9 @@ QString CreateKitchenWork(TDatabaseConnection &db, const QString &quoteId, const
     work.arajanlat_id = quoteId;
 
     Ttable_tvr_b_basic_automatikusan_szamolt counted;
-    for (const char *column : {"dekorozas", "vizveto", "vizveto_vegzarok", "labazati_vizveto", "munkalap_osszemaras",
-                               "egymed_mosi_maras", "ketmed_mosi_maras", "fozolap_maras", "szokli", "parkanylec",
-                               "fenylec"})
+    for (const char *column :
+         {"dekorozas", "vizveto", "vizveto_vegzarok", "labazati_vizveto", "munkalap_osszemaras", "egymed_mosi_maras",
+          "ketmed_mosi_maras", "fozolap_maras", "szokli", "parkanylec", "fenylec"})
         Field(counted, QString::fromLatin1(column)) = u"0"_s;
 
     Ttable_tvr_b_basic_arajanlaton_szerepel onQuote;

@@ -47,8 +47,7 @@ std::array<QString, 21> SupplementaryUnitPrices(TDatabaseConnection &db, bool an
 // Creates the work of a new kitchen quote with its two companion rows, all or nothing (one
 // transaction), the unit prices worked out before anything is written. Returns the new work id.
 // Throws TvrError with the reason; nothing is written then.
-QString CreateKitchenWork(TDatabaseConnection &db, const QString &quoteId, const QString &userId,
-                          const QString &now);
+QString CreateKitchenWork(TDatabaseConnection &db, const QString &quoteId, const QString &userId, const QString &now);
 
 // The first active work of a quote (lowest id), or empty when it has none.
 QString FirstActiveWork(TDatabaseConnection &db, const QString &quoteId);
@@ -81,8 +80,8 @@ struct CutWorktopInput {
     int length = 0; // hossz, mm
     int depth = 0;  // melyseg, mm
     int count = 0;
-    QString code;             // decoration code: b, B, A
-    double unitPrice = 0;     // gross per running metre
+    QString code;               // decoration code: b, B, A
+    double unitPrice = 0;       // gross per running metre
     double decorationPrice = 0; // gross per running metre of decoration
     double multiplier = 1.0;
 };

@@ -213,6 +213,47 @@ bool InputFormKeys::handleKey(QWidget *receiver, int key, Qt::KeyboardModifiers 
     return true;
 }
 
+namespace
+{
+class LeaveWatcher : public QObject
+{
+public:
+    LeaveWatcher(QWidget *input, std::function<void()> handler, QList<QWidget *> skipped)
+        : QObject(input), m_input(input), m_handler(std::move(handler)), m_skipped(std::move(skipped))
+    {
+        input->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_input && event->type() == QEvent::FocusOut && !m_running) {
+            const auto reason = static_cast<QFocusEvent *>(event)->reason();
+            QWidget *next = QApplication::focusWidget();
+            const bool sameWindow = next && next->window() == m_input->window();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && sameWindow &&
+                m_input->isVisible() && !m_skipped.contains(next)) {
+                m_running = true;
+                m_handler();
+                m_running = false;
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_input;
+    std::function<void()> m_handler;
+    QList<QWidget *> m_skipped;
+    bool m_running = false;
+};
+} // namespace
+
+QObject *OnLeave(QWidget *input, std::function<void()> handler, QList<QWidget *> skipped)
+{
+    return new LeaveWatcher(input, std::move(handler), std::move(skipped));
+}
+
 InputFormKeys *InstallInputFormKeys(QDialog *form)
 {
     if (!form)

@@ -12,6 +12,7 @@
 // Inputs are line edits, combo boxes, check boxes and spin boxes. Multi-line text fields are not
 // inputs here: Enter belongs to them for new lines.
 
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -82,6 +83,13 @@ private:
     // (input, key) -> handler; entries of destroyed inputs are removed when they are destroyed.
     std::map<std::pair<const QObject *, int>, Handler> m_overrides;
 };
+
+// Runs handler when the user leaves input for another control of the same window (by key, Tab or
+// mouse): the check of a typed code. Leaving for one of the skipped widgets (a cancel button) runs
+// nothing, and neither does a window change (a message box opening, the form closing), so a check
+// never fires while its own message is shown or the form goes. Returns the watcher (a child of
+// input).
+QObject *OnLeave(QWidget *input, std::function<void()> handler, QList<QWidget *> skipped = {});
 
 // Installs the convention on the form and tags its inputs. The returned object is a child of the
 // form (it dies with it); keep the pointer to add overrides.

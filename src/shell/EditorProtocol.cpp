@@ -44,10 +44,10 @@ bool OpenQuoteEditor(QWidget *mainWindow, TDatabaseConnection &db, const QString
 {
     EditorRequest request{quoteType, quoteId, existing, {}, {}};
     if (quoteType == u"1" && existing) {
-        const auto works = tvr_b_basic_munka_list(db, u"active=1 and arajanlat_id=?"_s, {}, {quoteId});
-        if (works.empty())
-            return false;
-        request.workId = works.front().basic_munka_id;
+        // The first active work; a quote that has none yet opens too, and its editor makes one.
+        const auto works = tvr_b_basic_munka_list(db, u"active=1 and arajanlat_id=?"_s, u"basic_munka_id"_s, {quoteId});
+        if (!works.empty())
+            request.workId = works.front().basic_munka_id;
     }
     const auto it = Editors().find(quoteType);
     if (it == Editors().end() || !it->second) {

@@ -19,7 +19,7 @@ struct EditorRequest {
     QString quoteType;         // "1", "2" or "3"
     QString quoteId;           // arajanlat_id
     bool existing = false;     // an existing quote (else one just created)
-    QString workId;            // type 1, existing: basic_munka_id of the quote's first active work record
+    QString workId;            // type 1, existing: basic_munka_id of the quote's first active work record (or empty)
     QPoint mainWindowPosition; // type 2, existing: the main window's left and top
 };
 
@@ -32,9 +32,10 @@ EditorOpener RegisterEditor(const QString &quoteType, EditorOpener opener);
 // The list text of a quote type ("DORVAT BASIC konyharendszer", ...).
 QString QuoteTypeText(const QString &quoteType);
 
-// Opens the editor of the quote by the rules of the main window: an existing kitchen quote only
-// with a work record (otherwise nothing happens), the main window hidden while an existing
-// furniture-line quote is edited. Returns false when no editor was shown.
+// Opens the editor of the quote by the rules of the main window: an existing kitchen quote with
+// its first active work record (none when it has no work yet: the editor then creates it), the
+// main window hidden while an existing furniture-line quote is edited. Returns false when no editor
+// was shown.
 bool OpenQuoteEditor(QWidget *mainWindow, TDatabaseConnection &db, const QString &quoteType, const QString &quoteId,
                      bool existing);
 

@@ -3,6 +3,7 @@
 #include "common/CN_CommonErrorFunctions.h"
 #include "common/SYS_SystemConstants.h"
 #include "database/DB_DatabaseConnection.h"
+#include "kitchen/Tdorvatbasic_bevitel.h"
 #include "shell/TErrorDialog.h"
 #include "shell/TMainForm.h"
 
@@ -28,6 +29,9 @@ std::unique_ptr<TMainForm> startProgram(const StartOptions &options)
 {
     SetClock(options.clock);
     const DataFolder folder(options.dataDir.isEmpty() ? DataFolder::DefaultRoot() : options.dataDir);
+
+    // The editors of the quote types this program holds.
+    Tdorvatbasic_bevitel::Register();
 
     auto mainForm = std::make_unique<TMainForm>();
     auto *errorDialog = new TErrorDialog(mainForm.get());

@@ -63,14 +63,6 @@ OrderPopup BuildOrderPopup(QMenu *menu, const QString &name, const QString &suff
     return popup;
 }
 
-// A like pattern that matches the typed text literally, followed by anything.
-QString PrefixPattern(const QString &typed)
-{
-    QString escaped = typed;
-    escaped.replace(u'\\', u"\\\\"_s).replace(u'%', u"\\%"_s).replace(u'_', u"\\_"_s);
-    return escaped + u'%';
-}
-
 const QString kTypeCase = u"(case arajanlat_tipus        when 1 then \"DORVAT BASIC konyharendszer\"        when 2 "
                           u"then \"Zelvo,Rumka,Pentla,Ovra\"        when 3 then \"Egyéb bútor\"        end) as "
                           u"arajanlat_besorolas"_s;
@@ -100,7 +92,7 @@ TQuoteListPages::Statement TQuoteListPages::QuoteListStatement(const QString &na
             kFrom;
     if (!nameFilter.isEmpty()) {
         s.sql += u" and megrendelo_neve like ? escape '\\' "_s;
-        s.params << PrefixPattern(nameFilter);
+        s.params << LikePrefix(nameFilter);
     }
     s.sql += u" order by arajanlat_id desc; "_s;
     return s;
@@ -119,7 +111,7 @@ TQuoteListPages::Statement TQuoteListPages::OrderListStatement(const QString &st
             u' ';
     if (!name.isEmpty()) {
         s.sql += u" and megrendelo_neve like ? escape '\\' "_s;
-        s.params << PrefixPattern(name);
+        s.params << LikePrefix(name);
     }
     if (!ownId.isEmpty()) {
         s.sql += u" and rendelesszam = ? "_s;

@@ -61,9 +61,9 @@ TEST(CutPanel, PricesToTheCent)
     EXPECT_EQ(line.tetel_brutto_erteke, u"2800.00"_s);
 
     // Both bands, and a multiplier that makes the purchase price differ from the sale price.
-    PriceCutPanel({717, 383, 3, 12900.0, EdgeBandChoice{u"5"_s, u"AA"_s, 210.0}, EdgeBandChoice{u"6"_s, u"B"_s, 480.0},
-                   1.25},
-                  line);
+    PriceCutPanel(
+        {717, 383, 3, 12900.0, EdgeBandChoice{u"5"_s, u"AA"_s, 210.0}, EdgeBandChoice{u"6"_s, u"B"_s, 480.0}, 1.25},
+        line);
     EXPECT_EQ(line.butorlap_terulete, u"0.82000000000000000000"_s); // 0.823833 m2
     EXPECT_EQ(line.butorlap_erteke, u"10578.00"_s);
     EXPECT_EQ(line.elzaro1_hossza, u"4.30200"_s);
@@ -127,10 +127,12 @@ QString PriceRow(const QString &parkanylec = u"2005.00"_s)
     for (const SupplementaryItem &item : SupplementaryItems()) {
         columns << QString::fromLatin1(item.price) << QString::fromLatin1(item.discount);
         const QString name = QString::fromLatin1(item.name);
-        values << (name == u"parkanylec" ? u"'%1'"_s.arg(parkanylec)
+        values << (name == u"parkanylec"      ? u"'%1'"_s.arg(parkanylec)
                    : name == u"vizveto_sarok" ? u"'2015'"_s
                                               : u"'1000.00'"_s)
-               << (name == u"szokli" ? u"'10'"_s : name == u"parkanylec" || name == u"vizveto_sarok" ? u"'10'"_s : u"'0'"_s);
+               << (name == u"szokli"                                   ? u"'10'"_s
+                   : name == u"parkanylec" || name == u"vizveto_sarok" ? u"'10'"_s
+                                                                       : u"'0'"_s);
     }
     columns << u"antikolt_parkanylec"_s << u"antikolt_parkanylec_kedv"_s << u"antikolt_fenylec"_s
             << u"antikolt_fenylec_kedv"_s;

@@ -370,11 +370,13 @@ private slots:
                  u"Egyedi rendelésazonosítója: A\"2%_x"_s);
     }
 
-    void openingWarnsOfAnOrderedQuoteAndNeedsAWorkRecord()
+    void openingWarnsOfAnOrderedQuoteAndHandsOnItsFirstWork()
     {
         Program p;
         p.addQuote(u"Munka nélkül"_s, u"0"_s);
         p.addQuote(u"Megrendelt"_s, u"1"_s);
+        RunSql(*p.db, u"insert into tvr_b_basic_munka (arajanlat_id, active) values ('2', '0')"_s);
+        RunSql(*p.db, u"insert into tvr_b_basic_munka (arajanlat_id) values ('2')"_s);
         RunSql(*p.db, u"insert into tvr_b_basic_munka (arajanlat_id) values ('2')"_s);
         p.typePassword(u"titok"_s);
         std::vector<EditorRequest> opened;
@@ -386,10 +388,13 @@ private slots:
         QCOMPARE(message, u"Figyelem! Ezt a rendelést már megrendelte."_s);
         QCOMPARE(opened.size(), size_t(1));
         QVERIFY(opened[0].existing);
-        QCOMPARE(opened[0].workId, p.value(u"select basic_munka_id from tvr_b_basic_munka;"_s));
+        QCOMPARE(opened[0].workId, u"2"_s); // the first active one
         Find<QTableView>(p.form.get(), u"DBGridArajanlatok"_s)->selectRow(1);
-        p.click(u"btn_modosit_arajanlat"_s); // no work record: nothing happens
-        QCOMPARE(opened.size(), size_t(1));
+        // No work record yet: the editor opens all the same, to create it.
+        p.click(u"btn_modosit_arajanlat"_s);
+        QCOMPARE(opened.size(), size_t(2));
+        QVERIFY(opened[1].existing);
+        QVERIFY(opened[1].workId.isEmpty());
         RegisterEditor(u"1"_s, previous);
     }
 
