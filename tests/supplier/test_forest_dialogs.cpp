@@ -134,6 +134,8 @@ private slots:
     void wholeQuantityWhenDecimalsAreNotAllowed();
     void saveLooksTheNumberUpAgain();
     void modifyRewritesTheLine();
+    void modifyOfALineWhoseArticleIsGone();
+    void cornerConnectorButtonLooksItUp();
     void cancelWritesNothing_data();
     void cancelWritesNothing();
 
@@ -527,6 +529,46 @@ void ForestDialogsTest::modifyRewritesTheLine()
     QCOMPARE(m_data->row(u"select mennyiseg,brutto_eladasi_ar from tvr_b_basic_forest_termekek where cikkszam=?"_s,
                          {Handle}),
              (QStringList{u"3"_s, u"1.00"_s}));
+}
+
+void ForestDialogsTest::modifyOfALineWhoseArticleIsGone()
+{
+    addLine(Handle, u"3"_s);
+    const QString id = m_data->row(u"select basic_forest_termek_id from tvr_b_basic_forest_termekek"_s).value(0);
+    m_data->db->execute(u"update tvr_r_forest_arucikkek set active='0' where cikkszam=?"_s, {Handle});
+    const auto dialog = newDialog();
+    dialog->setMode(Tforest_megrendeles_tetel_bevitel::Mode::Modify);
+    dialog->setLineId(id);
+    bool seen = false;
+    ExpectMessage(u"Hibás cikkszám!"_s, seen);
+    dialog->show();
+    QTRY_VERIFY(seen);
+    // The stored line is shown as it is; it cannot be saved until a valid article is given.
+    QCOMPARE(Find<QLineEdit>(dialog.get(), u"cikkszam"_s)->text(), Handle);
+    QCOMPARE(Find<QLineEdit>(dialog.get(), u"mennyiseg"_s)->text(), u"3"_s);
+    QCOMPARE(Find<QLineEdit>(dialog.get(), u"egysegara"_s)->text(), u"0"_s);
+    ExpectMessage(u"Hibás cikkszám!"_s, seen);
+    QTest::mouseClick(Find<QPushButton>(dialog.get(), u"btn_rogzites"_s), Qt::LeftButton);
+    QVERIFY(seen);
+    QVERIFY(dialog->isVisible());
+    Retype(Find<QLineEdit>(dialog.get(), u"cikkszam"_s), Unpictured);
+    Retype(Find<QLineEdit>(dialog.get(), u"mennyiseg"_s), u"3"_s);
+    QTest::mouseClick(Find<QPushButton>(dialog.get(), u"btn_rogzites"_s), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(m_data->row(u"select cikkszam,forest_arucikk_id,brutto_eladasi_ar from tvr_b_basic_forest_termekek"_s),
+             (QStringList{Unpictured, u"1"_s, u"1600.20"_s}));
+}
+
+void ForestDialogsTest::cornerConnectorButtonLooksItUp()
+{
+    const auto dialog = newDialog();
+    QVERIFY(ShowActive(*dialog));
+    // Hidden in this program, but it works when shown.
+    Find<QPushButton>(dialog.get(), u"btn_munkalapfordito"_s)->click();
+    QCOMPARE(Find<QLineEdit>(dialog.get(), u"cikkszam"_s)->text(), u"00013300200"_s);
+    QCOMPARE(Find<QLineEdit>(dialog.get(), u"tipus"_s)->text(), u"sarokprofil"_s);
+    QCOMPARE(Find<QLineEdit>(dialog.get(), u"egysegara"_s)->text(), u"2200.00"_s);
+    dialog->reject();
 }
 
 void ForestDialogsTest::cancelWritesNothing_data()
