@@ -1,5 +1,7 @@
 #include "platform/FtpClient.h"
 
+#include "platform/CurlGlobal.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,16 +21,6 @@ namespace tvr
 
 namespace
 {
-
-void GlobalInit()
-{
-    // curl_global_init is not thread-safe, and the first client may be made on any worker.
-    static std::once_flag once;
-    std::call_once(once, [] {
-        if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
-            throw std::runtime_error("curl_global_init failed");
-    });
-}
 
 // The stall limit in whole seconds, rounded up and at least one: curl counts stalls and replies in
 // seconds, and a shorter limit would end transfers between two ordinary progress reports.
@@ -189,7 +181,7 @@ struct FtpClient::Impl {
     void prepare(const QByteArray &requestUrl)
     {
         if (!curl) {
-            GlobalInit();
+            CurlGlobalInit();
             curl = curl_easy_init();
             if (!curl)
                 throw std::bad_alloc();
