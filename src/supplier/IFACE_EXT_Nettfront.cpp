@@ -22,8 +22,8 @@ namespace
 constexpr double Vat = 1.27;
 constexpr double NetOfGross = 0.7874015748031496063;
 
-// The gross price needs the net one times the VAT; one statement of these forms, with every number
-// compared as a number (the catalogue files may declare any column type).
+// Conditions on catalogue and order columns compare numbers as numbers: the catalogue files may
+// declare any column type, and a stored "01" or "0716" is the number it holds.
 QString Equals(const QString &column)
 {
     return AsInteger(column) + u'=' + AsInteger(u"?"_s);

@@ -191,6 +191,7 @@ private slots:
     void unknownMillingCodeKeepsTheSelection();
     void modifyingRebatedLineKeepsRebatingAndPrice();
     void lineWhoseMillingIsNoLongerOfferedIsNotRewritten();
+    void lineOfAnOrderDeletedMeanwhileIsRefused();
     void lockComesFromTheFirstActiveFrontLine_data();
     void lockComesFromTheFirstActiveFrontLine();
     void deletingTheLastFrontLineFreesTheLock();
@@ -704,6 +705,29 @@ void NettfrontFormsTest::lineWhoseMillingIsNoLongerOfferedIsNotRewritten()
     Click(&form, u"btn_megsem"_s);
     QVERIFY(!form.saved());
     QCOMPARE(lineValues(line, u"*"_s), before);
+}
+
+void NettfrontFormsTest::lineOfAnOrderDeletedMeanwhileIsRefused()
+{
+    const QString order = addOrder();
+    Tnettfront_megrendeles_tetel_bevitel form(*m_db);
+    form.setOrderId(order);
+    form.setUnlocked(true);
+    QVERIFY(ShowActive(form));
+    Choose(&form, u"maras_selector"_s, u"SIMA"_s);
+    Choose(&form, u"szin_selector"_s, u"FEHÉR MATT"_s);
+    SetText(&form, u"magassag"_s, u"716"_s);
+    SetText(&form, u"szelesseg"_s, u"396"_s);
+    // The order is deleted elsewhere while the form is open.
+    QVERIFY(NettfrontDeactivateOrder(*m_db, order));
+    Click(&form, u"btn_rogzites"_s);
+    QVERIFY(form.isVisible());
+    QCOMPARE(m_errors->errors.size(), size_t(1));
+    QVERIFY(m_errors->errors.front().first.contains(u"már nem létezik"_s));
+    m_errors->errors.clear();
+    QCOMPARE(m_db->select(u"select count(*) from tvr_r_nettfront_megrendeles_tetelei"_s, {}).value(0), u"0"_s);
+    Click(&form, u"btn_megsem"_s);
+    QVERIFY(!form.saved());
 }
 
 void NettfrontFormsTest::lockComesFromTheFirstActiveFrontLine_data()
