@@ -5,6 +5,8 @@
 #include "database/DB_DatabaseConnection.h"
 #include "shell/TErrorDialog.h"
 #include "shell/TMainForm.h"
+#include "supplier/Tnettfront_egyebtermek_megrendelolap_nyomtatott.h"
+#include "supplier/Tnettfront_megrendelolap_nyomtatott.h"
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +37,9 @@ std::unique_ptr<TMainForm> startProgram(const StartOptions &options)
     try {
         auto *connection = new TDatabaseConnection(folder, mainForm.get());
         mainForm->setServices(connection, folder);
+        // The front order sheets, kept for every print of the run.
+        new Tnettfront_megrendelolap_nyomtatott(*connection, mainForm.get());
+        new Tnettfront_egyebtermek_megrendelolap_nyomtatott(*connection, mainForm.get());
     } catch (const TvrError &e) {
         errorDialog->showError(e.message(), e.detail());
         return nullptr;

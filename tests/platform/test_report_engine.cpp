@@ -232,6 +232,29 @@ TEST(ReportLayout, AWrappingTextGrowsItsBandAndTheLinesUnderIt)
     EXPECT_NEAR(page.shapes.front().line.y1(), page.find(u"fej_db"_s)->rect.top(), 0.01);
 }
 
+TEST(ReportLayout, TheSecondLineOfACellStandsUnderItsFirstHoweverManyLinesThatTook)
+{
+    FixedClock clock;
+    TReport report = ListReport(u"Lista"_s, 2);
+    TReportBand &detail = report.detail.front();
+    TReportText &first = detail.addComputed(u"elso"_s, {130, 0, 30, 4}, [](const TReportRows &rows, int row) {
+        return rows.value(row, u"n"_s) == u"1" ? u"rövid"_s : u"hosszú szöveg, amely több sorba törik"_s;
+    });
+    first.wordWrap = first.stretch = true;
+    TReportText &second = detail.addText(u"masodik"_s, {130, 0.5, 30, 3.5}, u"alatta"_s, {7});
+    second.below = u"elso"_s;
+    const TReportPages pages = LayOutReport(report);
+    const TReportPage &page = pages.pages[0];
+    for (int row = 0; row < 2; ++row) {
+        const TPlacedText *a = page.find(u"elso"_s, row);
+        const TPlacedText *b = page.find(u"masodik"_s, row);
+        EXPECT_NEAR(b->rect.top(), a->rect.bottom() + 0.5, 0.01) << row;
+    }
+    EXPECT_GT(page.find(u"elso"_s, 1)->rect.height(), page.find(u"elso"_s, 0)->rect.height() * 2);
+    // The second row's band grew to hold both lines, so the next band starts below them.
+    EXPECT_GE(page.find(u"lab_osszesen"_s)->rect.top(), page.find(u"masodik"_s, 1)->rect.bottom() - 0.01);
+}
+
 TEST(ReportLayout, DisabledTextsDoNotPrintAndOverlongTextsAreFlagged)
 {
     FixedClock clock;

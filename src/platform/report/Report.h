@@ -98,6 +98,9 @@ struct TReportText {
     bool stretch = false;
     // A disabled text does not print.
     bool enabled = true;
+    // The name of an earlier text of the band under which this one stands, however many lines that
+    // one took (rect.top() is then the gap): the lines of a multi-line cell in different fonts.
+    QString below;
 };
 
 struct TReportShape {

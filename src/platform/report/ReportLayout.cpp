@@ -46,6 +46,7 @@ struct PreparedBand {
     TBandKind kind = TBandKind::Title;
     int row = -1;
     std::vector<QString> texts;  // per band text; empty for disabled ones
+    std::vector<double> tops;    // placed top of each text, from the band's top
     std::vector<double> heights; // placed height of each text
     std::vector<bool> fits;
     double height = 0;
@@ -148,11 +149,20 @@ private:
                 h = std::max(h, m.height);
             else
                 fits = fits && m.height <= h + kSlackMm;
+            double top = t.rect.top();
+            if (!t.below.isEmpty()) {
+                for (size_t j = 0; j < p.texts.size(); ++j)
+                    if (band.texts[j].name == t.below) {
+                        top += p.tops[j] + (band.texts[j].enabled ? p.heights[j] : 0);
+                        break;
+                    }
+            }
             p.texts.push_back(text);
+            p.tops.push_back(top);
             p.heights.push_back(h);
             p.fits.push_back(fits);
             if (t.enabled)
-                p.height = std::max(p.height, t.rect.top() + h);
+                p.height = std::max(p.height, top + h);
         }
         return p;
     }
@@ -223,7 +233,7 @@ private:
             placed.band = b.kind;
             placed.bandName = b.band->name;
             placed.row = b.row;
-            placed.rect = QRectF(t.rect.left() + left, t.rect.top() + m_y, t.rect.width(), b.heights[i]);
+            placed.rect = QRectF(t.rect.left() + left, b.tops[i] + m_y, t.rect.width(), b.heights[i]);
             placed.text = b.texts[i];
             placed.font = t.font;
             placed.alignment = t.alignment;

@@ -48,20 +48,30 @@ void SavePdf(QWidget *parent, const TReportPages &pages, const QString &title, c
 
 bool PrintReportPages(QPrinter &printer, const TReportPages &pages)
 {
-    // The pages carry their own margins; the sheet is painted from its corner.
+    // The pages carry their own margins; the sheet is painted from its corner. A printer's layout
+    // cannot change once it prints, so the sheets take the first page's orientation and a page of
+    // the other orientation is painted turned on its sheet.
     printer.setFullPage(true);
     if (!pages.pages.empty())
         printer.setPageLayout(SheetLayout(pages.pages.front().orientation));
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
+    const QRectF sheet = printer.pageLayout().fullRectPixels(printer.resolution());
+    const bool portraitSheet = sheet.height() >= sheet.width();
     for (size_t i = 0; i < pages.pages.size(); ++i) {
         const TReportPage &page = pages.pages[i];
-        if (i > 0) {
-            printer.setPageLayout(SheetLayout(page.orientation));
+        if (i > 0)
             printer.newPage();
+        if ((page.orientation == TPageOrientation::Portrait) == portraitSheet) {
+            PaintReportPage(painter, page, sheet);
+            continue;
         }
-        PaintReportPage(painter, page, printer.pageLayout().fullRectPixels(printer.resolution()));
+        painter.save();
+        painter.translate(sheet.width(), 0);
+        painter.rotate(90);
+        PaintReportPage(painter, page, QRectF(0, 0, sheet.height(), sheet.width()));
+        painter.restore();
     }
     painter.end();
     return true;
@@ -82,7 +92,7 @@ void ShowReportPreview(QWidget *parent, const TReportPages &pages, const QString
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        dialog.resize(qMin(area.width(), area.height() * 3 / 4), area.height() * 9 / 10);
+        dialog.resize(qMin(area.width(), area.height()), area.height() * 9 / 10);
     }
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&pages](QPrinter *target) {
         runAction([&] {
