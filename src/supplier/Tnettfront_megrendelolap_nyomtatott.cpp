@@ -86,15 +86,23 @@ void Tnettfront_megrendelolap_nyomtatott::build()
     TReportBand title(u"TitleBand"_s, 50);
     title.addText(u"lab_cim"_s, {0, 0, 190, 11}, u"Ajtófront megrendelőlap"_s, {18, true});
     title.addText(u"lab_megrendelo_felirat"_s, {0, 14, 60, 5}, u"Megrendelő:"_s, {10, true, false, true});
-    title.addText(u"lab_megrendelo_neve"_s, {0, 19.5, 110, 6}, {}, {11, true});
-    title.addText(u"lab_tel_felirat"_s, {0, 26, 11, 5.5}, u"Tel.:"_s, {10});
-    title.addText(u"lab_telefonszam"_s, {11, 26, 80, 5.5}, {}, {10, true});
-    title.addText(u"lab_brutto_felirat"_s, {110, 14, 80, 5}, u"Rendelés bruttó értéke:"_s, Caption, right);
-    title.addText(u"lab_brutto_ertek"_s, {110, 19.5, 80, 6}, {}, {12, true}, right);
-    title.addText(u"lab_szin"_s, {0, 34, 120, 6}, u"SZÍN:"_s, {11, true});
-    title.addText(u"lab_maras"_s, {120, 34, 70, 6}, u"MARÁS:"_s, {11, true}, right);
-    title.addText(u"lab_megj_felirat"_s, {0, 42, 13, 5}, u"Megj.:"_s, Caption);
-    TReportText &note = title.addText(u"lab_megjegyzes"_s, {13, 42, 177, 5}, {}, Caption);
+    // The lines under the customer's name move down with it when a long name takes two lines, and
+    // so on down to the note.
+    TReportText &name = title.addText(u"lab_megrendelo_neve"_s, {0, 19.5, 125, 6}, {}, {11, true});
+    name.wordWrap = name.stretch = true;
+    title.addText(u"lab_tel_felirat"_s, {0, 0.5, 11, 5.5}, u"Tel.:"_s, {10}).below = u"lab_megrendelo_neve"_s;
+    TReportText &phone = title.addText(u"lab_telefonszam"_s, {11, 0.5, 114, 5.5}, {}, {10, true});
+    phone.wordWrap = phone.stretch = true;
+    phone.below = u"lab_megrendelo_neve"_s;
+    title.addText(u"lab_brutto_felirat"_s, {130, 14, 60, 5}, u"Rendelés bruttó értéke:"_s, Caption, right);
+    title.addText(u"lab_brutto_ertek"_s, {130, 19.5, 60, 6}, {}, {12, true}, right);
+    TReportText &colour = title.addText(u"lab_szin"_s, {0, 2.5, 120, 6}, u"SZÍN:"_s, {11, true});
+    colour.wordWrap = colour.stretch = true;
+    colour.below = u"lab_telefonszam"_s;
+    title.addText(u"lab_maras"_s, {120, 2.5, 70, 6}, u"MARÁS:"_s, {11, true}, right).below = u"lab_telefonszam"_s;
+    title.addText(u"lab_megj_felirat"_s, {0, 2, 13, 5}, u"Megj.:"_s, Caption).below = u"lab_szin"_s;
+    TReportText &note = title.addText(u"lab_megjegyzes"_s, {13, 2, 177, 5}, {}, Caption);
+    note.below = u"lab_szin"_s;
     note.wordWrap = true;
     note.stretch = true;
     title.addLine({0, -1.5, 190, -1.5}, 0.3).fromBottom = true;

@@ -335,6 +335,30 @@ private slots:
         QVERIFY(errors.errors.empty());
     }
 
+    void aLongCustomerNamePushesTheLinesUnderItDown()
+    {
+        Fixture f;
+        const QString id = f.addOrder(u"1"_s);
+        f.addTypicalFronts(id);
+        const QString longName = u"Kőműves Ödön és Fiai Asztalosipari, Faipari és Lakberendezési Betéti Társaság "
+                                 u"Győr-Moson-Sopron megyei telephelye"_s;
+        TCompositeReport document;
+        QVERIFY(ComposeFrontOrderSheets(document, f.fronts(), f.others(), id, {longName, CustomerPhone}));
+        const TReportPages pages = LayOutReports(document);
+        const TReportPage &page = pages.pages[0];
+        const TPlacedText *name = page.find(u"lab_megrendelo_neve"_s);
+        QCOMPARE(name->text, longName);
+        QVERIFY(name->fits);
+        QVERIFY(name->rect.height() > 9); // two lines at least
+        QVERIFY(name->rect.right() < page.find(u"lab_brutto_ertek"_s)->rect.left());
+        const QStringList chain{u"lab_megrendelo_neve"_s, u"lab_telefonszam"_s, u"lab_szin"_s, u"lab_megjegyzes"_s};
+        for (qsizetype i = 1; i < chain.size(); ++i)
+            QVERIFY2(page.find(chain[i])->rect.top() >= page.find(chain[i - 1])->rect.bottom() - 0.01,
+                     qPrintable(chain[i]));
+        QVERIFY(page.find(u"fej_db"_s)->rect.top() >= page.find(u"lab_megjegyzes"_s)->rect.bottom());
+        QCOMPARE(page.find(u"lab_maras"_s)->rect.top(), page.find(u"lab_szin"_s)->rect.top());
+    }
+
     void otherProductsAddTheSecondSheet()
     {
         Fixture f;

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -124,8 +125,9 @@ struct TReportBand {
 
     QString name;
     double height = 0; // millimetres: the least height
-    std::vector<TReportText> texts;
-    std::vector<TReportShape> shapes;
+    // Deques, so that a reference returned by addText() stays good while more texts are added.
+    std::deque<TReportText> texts;
+    std::deque<TReportShape> shapes;
     bool enabled = true;
     // For detail bands: whether the band prints for this row (no condition: always).
     std::function<bool(const TReportRows &rows, int row)> printWhen;
