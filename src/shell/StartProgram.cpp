@@ -6,6 +6,8 @@
 #include "kitchen/Tdorvatbasic_bevitel.h"
 #include "shell/TErrorDialog.h"
 #include "shell/TMainForm.h"
+#include "supplier/Tnettfront_egyebtermek_megrendelolap_nyomtatott.h"
+#include "supplier/Tnettfront_megrendelolap_nyomtatott.h"
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +41,9 @@ std::unique_ptr<TMainForm> startProgram(const StartOptions &options)
     try {
         auto *connection = new TDatabaseConnection(folder, mainForm.get());
         mainForm->setServices(connection, folder);
+        // The front order sheets, kept for every print of the run.
+        new Tnettfront_megrendelolap_nyomtatott(*connection, mainForm.get());
+        new Tnettfront_egyebtermek_megrendelolap_nyomtatott(*connection, mainForm.get());
     } catch (const TvrError &e) {
         errorDialog->showError(e.message(), e.detail());
         return nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 // What main() does, callable from tests: the data folder, the clock, and the long-lived objects
-// in their fixed order (main window, error dialog, database connection).
+// in their fixed order (main window, error dialog, database connection, front order sheets).
 
 #include "common/CN_CommonDateFunctions.h"
 
@@ -23,8 +23,10 @@ struct StartOptions {
 StartOptions ParseStartOptions(const QStringList &arguments);
 
 // Creates the long-lived objects in order and returns the main window, which owns the error
-// dialog (objectName "TErrorDialog") and the connection ("TDatabaseConnection"). When the database
-// cannot be opened the error dialog says why and nothing is returned: the program ends.
+// dialog (objectName "TErrorDialog"), the connection ("TDatabaseConnection") and the two front
+// order sheets ("Tnettfront_megrendelolap_nyomtatott", "Tnettfront_egyebtermek_megrendelolap_nyomtatott").
+// When the database cannot be opened the error dialog says why and nothing is returned: the
+// program ends.
 std::unique_ptr<TMainForm> startProgram(const StartOptions &options);
 
 } // namespace tvr

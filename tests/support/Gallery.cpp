@@ -1,6 +1,7 @@
 #include "support/Gallery.h"
 
 #include <QDir>
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
@@ -24,6 +25,15 @@ QString SaveToGallery(QWidget *widget, const QString &name)
         return {};
     const QString path = dir.filePath(name + u".png"_s);
     return widget->grab().save(path, "PNG") ? path : QString();
+}
+
+QString SaveToGallery(const QImage &image, const QString &name)
+{
+    const QDir dir(GalleryDir());
+    if (image.isNull() || !dir.mkpath(u"."_s))
+        return {};
+    const QString path = dir.filePath(name + u".png"_s);
+    return image.save(path, "PNG") ? path : QString();
 }
 
 } // namespace tvr::test

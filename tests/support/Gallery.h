@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QImage;
 class QWidget;
 
 namespace tvr::test
@@ -14,5 +15,7 @@ QString GalleryDir();
 // Renders the widget (QWidget::grab) into GalleryDir()/name.png, creating the folder. Returns the
 // file's path, or an empty text when it could not be written.
 QString SaveToGallery(QWidget *widget, const QString &name);
+// Saves a picture (a printed page, for instance) the same way.
+QString SaveToGallery(const QImage &image, const QString &name);
 
 } // namespace tvr::test
