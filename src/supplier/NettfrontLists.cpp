@@ -7,13 +7,6 @@ using namespace Qt::StringLiterals;
 namespace tvr
 {
 
-QString LikePrefix(const QString &typed)
-{
-    QString escaped = typed;
-    escaped.replace(u'\\', u"\\\\"_s).replace(u'%', u"\\%"_s).replace(u'_', u"\\_"_s);
-    return escaped + u'%';
-}
-
 void AddEntry(QComboBox *list, const QString &text, const QString &id)
 {
     list->addItem(text, id);

@@ -6,15 +6,14 @@
 
 #include <QString>
 
+#include "database/DB_DatabaseFunctions.h"
+
 #include <vector>
 
 class QComboBox;
 
 namespace tvr
 {
-
-// A like pattern that matches the typed text literally at the start (with escape '\').
-QString LikePrefix(const QString &typed);
 
 // Replaces the entries; the first one is selected.
 void FillColours(QComboBox *list, const std::vector<Ttable_tvr_r_nettfront_szinek> &colours);

@@ -1,5 +1,7 @@
 #include "supplier/StoreArticles.h"
 
+#include "database/DB_DatabaseFunctions.h"
+
 #include "common/CN_CommonDateFunctions.h"
 #include "common/CN_CommonFunctions.h"
 #include "common/CN_CommonMathFunctions.h"
@@ -18,13 +20,6 @@ namespace
 constexpr double NetFactor = 0.7874015748031496063;
 } // namespace
 
-QString LikePrefixPattern(const QString &typed)
-{
-    QString escaped = typed;
-    escaped.replace(u'\\', u"\\\\"_s).replace(u'%', u"\\%"_s).replace(u'_', u"\\_"_s);
-    return escaped + u'%';
-}
-
 QString StoreArticleLimit(const QString &typed)
 {
     static const QRegularExpression digits(u"^[0-9]{1,9}$"_s);
@@ -42,11 +37,11 @@ SqlStatement StoreArticleListStatement(bool vestra, const QString &numberFilter,
     s.params << (vestra ? u"1"_s : u"0"_s);
     if (!nameFilter.isEmpty()) {
         s.sql += u" and megnevezes like ? escape '\\' "_s;
-        s.params << LikePrefixPattern(nameFilter);
+        s.params << LikePrefix(nameFilter);
     }
     if (!numberFilter.isEmpty()) {
         s.sql += u" and cikkszam like ? escape '\\' "_s;
-        s.params << LikePrefixPattern(numberFilter);
+        s.params << LikePrefix(numberFilter);
     }
     s.sql += u" order by megnevezes limit "_s + AsInteger(u"?"_s);
     s.params << StoreArticleLimit(limit);
@@ -115,7 +110,7 @@ SqlStatement GlassListStatement(const QString &nameFilter)
             u"where %1=1 "_s.arg(AsInteger(u"tvr_uveg_arlista.active"_s));
     if (!nameFilter.isEmpty()) {
         s.sql += u" and megnevezes like ? escape '\\' "_s;
-        s.params << LikePrefixPattern(nameFilter);
+        s.params << LikePrefix(nameFilter);
     }
     s.sql += u" order by megnevezes "_s;
     return s;

@@ -9,9 +9,6 @@
 namespace tvr
 {
 
-// A like pattern that finds the typed text literally at the start ('%', '_' and '\' typed are
-// matched as themselves; the statement says escape '\').
-QString LikePrefixPattern(const QString &typed);
 
 // The rows the store-article chooser offers (lister 25): active, orderable articles of one range
 // (vestra 1 the store's own sinks, 0 the Ecorgan products) whose number and name begin with the
