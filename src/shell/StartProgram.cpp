@@ -5,6 +5,7 @@
 #include "database/DB_DatabaseConnection.h"
 #include "shell/TErrorDialog.h"
 #include "shell/TMainForm.h"
+#include "transfer/OrderSending.h"
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +28,8 @@ StartOptions ParseStartOptions(const QStringList &arguments)
 std::unique_ptr<TMainForm> startProgram(const StartOptions &options)
 {
     SetClock(options.clock);
+    // "MEGRENDELEM!" writes the order file and sends it to the manufacturer.
+    InstallOrderSender();
     const DataFolder folder(options.dataDir.isEmpty() ? DataFolder::DefaultRoot() : options.dataDir);
 
     auto mainForm = std::make_unique<TMainForm>();

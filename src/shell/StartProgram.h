@@ -1,6 +1,7 @@
 #pragma once
-// What main() does, callable from tests: the data folder, the clock, and the long-lived objects
-// in their fixed order (main window, error dialog, database connection).
+// What main() does, callable from tests: the data folder, the clock, the order sender of the quote
+// list, and the long-lived objects in their fixed order (main window, error dialog, database
+// connection).
 
 #include "common/CN_CommonDateFunctions.h"
 
