@@ -6,5 +6,6 @@ if(TARGET tvr_test_support_gui)
   # The upload window against a real FTP server, and the road of one order from the quote list.
   tvr_add_qtest(test_order_upload test_order_upload.cpp)
   set_tests_properties(test_order_upload PROPERTIES TIMEOUT 240)
-  target_link_libraries(test_order_upload PRIVATE PkgConfig::SQLCIPHER)
+  target_link_libraries(test_order_upload PRIVATE PkgConfig::SQLCIPHER tvr_demo)
+  target_compile_definitions(test_order_upload PRIVATE TVR_DEMO_SQL_DIR="${PROJECT_SOURCE_DIR}/data/demo")
 endif()

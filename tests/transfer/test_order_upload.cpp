@@ -4,7 +4,9 @@
 // working "Újraküldés"; closing the window stops a transfer. And the whole road of one order from
 // the quote list: the partner code asked once, the file written and sent, the quote ordered.
 
+#include "DemoData.h"
 #include "OrderFixture.h"
+#include "UpdateFixture.h"
 
 #include "common/CN_CommonFunctions.h"
 #include "common/SYS_SystemConstants.h"
@@ -25,6 +27,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -407,6 +410,51 @@ private slots:
         QVERIFY(AllModalsAnswered());
         QVERIFY2(missing.contains(u"EBR.s3db) hiányzik"_s), qPrintable(missing));
         QCOMPARE(db->select(u"select count(*) from tvr_rendeles_kuldesek"_s, {}), QStringList{u"2"_s});
+    }
+
+    // The README's walk-through on the demo installation: the update check passes against the demo
+    // manufacturer's server, the store manager logs in, orders Szabó Anna's kitchen, and the file
+    // arrives in the server's zederivu folder.
+    void theDemoOrderArrivesInTheDemoServersFolder()
+    {
+        QTemporaryDir demo, serverRoot;
+        MakeDemoDataFolder(demo.path(), QStringLiteral(TVR_DEMO_SQL_DIR));
+        FtpServer server(serverRoot.path(), {.catalogues = demo.path()});
+        UpdateFixture::WriteSettings(DataFolder(demo.path()), server.host()); // the port this server got
+        auto form = startProgram({demo.path(), {}});
+        QVERIFY(form);
+        form->show();
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QPushButton>(form.get(), u"btn_belepes"_s)->isVisible(), kSendMs);
+        auto *password = Find<QLineEdit>(form.get(), u"jelszo"_s);
+        TypeText(password, u"dorvat"_s);
+        QTest::keyClick(password, Qt::Key_Return);
+        QVERIFY(form->isLoggedIn());
+        TLister *quotes = form->findChild<TDatabaseConnection *>(u"TDatabaseConnection"_s)->lister(1);
+        int row = -1;
+        for (int r = 0; r < quotes->rowCount(); ++r)
+            if (quotes->value(r, u"megrendelo_neve"_s) == u"Szabó Anna")
+                row = r;
+        QVERIFY(row >= 0);
+        Find<QTableView>(form.get(), u"DBGridArajanlatok"_s)->selectRow(row);
+
+        AnswerModal(u"Tkerdes"_s, [](QWidget *d) { Find<QPushButton>(d, u"igen"_s)->click(); });
+        AnswerModal(u"Tpartnerkod_bevitel"_s, [](QWidget *d) {
+            TypeText(Find<QLineEdit>(d, u"partnerkod"_s), u"7"_s);
+            Find<QPushButton>(d, u"btn_rogzit"_s)->click();
+        });
+        AnswerModal(
+            u"Tmegrendeles_kesz"_s, [](QWidget *w) { QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), kSendMs); }, kSendMs);
+        Find<QPushButton>(form.get(), u"btn_arajanlatbol_megrendeles"_s)->click();
+        QVERIFY(AllModalsAnswered());
+
+        const QString name = TodayText() + u"_zederivu_7-2.s3db"_s;
+        const QString arrived = serverRoot.path() + u"/zederivu/"_s + name;
+        QVERIFY2(QFile::exists(arrived), qPrintable(arrived));
+        QVERIFY(Bytes(arrived) == Bytes(DataFolder(demo.path()).ordersFolder() + u'/' + name));
+        QCOMPARE(PlainRows(arrived, u"select arajanlat_id,megrendelo_neve from tv_arajanlat"_s),
+                 QStringList{u"2|Szabó Anna"_s});
+        QCOMPARE(PlainRows(arrived, u"select basic_munka_id from tv_b_basic_munka"_s), QStringList{u"2"_s});
+        QCOMPARE(quotes->value(row, u"mergendelve"_s), u"megrendelve"_s);
     }
 };
 
