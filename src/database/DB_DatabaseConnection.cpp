@@ -40,6 +40,23 @@ QString EngineMessage(sqlite3 *db)
     return FromWindows1250(QByteArray(sqlite3_errmsg(db)));
 }
 
+// CommaToPoint(x) inside statements: the program's own conversion of a typed decimal, so that the
+// engine can copy rows between files (insert ... select) converting exactly as the program would.
+// NULL reads as an empty text, as every value read by the program does. The stored bytes are
+// Windows-1250, like every text.
+void CommaToPointFunction(sqlite3_context *context, int, sqlite3_value **values)
+{
+    try {
+        const auto *bytes = reinterpret_cast<const char *>(sqlite3_value_text(values[0]));
+        const QString text = bytes ? FromWindows1250(bytes, sqlite3_value_bytes(values[0])) : QString();
+        const QByteArray out = ToWindows1250Lossy(CommaToPoint(text));
+        sqlite3_result_text(context, out.constData(), int(out.size()), SQLITE_TRANSIENT);
+    } catch (...) {
+        // Nothing may unwind through the engine.
+        sqlite3_result_error_nomem(context);
+    }
+}
+
 } // namespace
 
 QString RenderStatement(const QString &sql, const QStringList &params)
@@ -107,6 +124,12 @@ void TDatabaseConnection::open(const QString &file, const QByteArray &key)
     sqlite3_extended_result_codes(m_db, 1);
     if (sqlite3_key(m_db, key.constData(), int(key.size())) != SQLITE_OK ||
         sqlite3_exec(m_db, "select count(*) from sqlite_master;", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString why = EngineMessage(m_db);
+        sqlite3_close_v2(std::exchange(m_db, nullptr));
+        throw cannotOpen(why);
+    }
+    if (sqlite3_create_function_v2(m_db, "CommaToPoint", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                   &CommaToPointFunction, nullptr, nullptr, nullptr) != SQLITE_OK) {
         const QString why = EngineMessage(m_db);
         sqlite3_close_v2(std::exchange(m_db, nullptr));
         throw cannotOpen(why);

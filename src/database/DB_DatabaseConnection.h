@@ -2,6 +2,7 @@
 // The one connection of the program: the encrypted main file tvr.s3db with the catalogue files
 // attached. Every call takes the connection's lock, from whichever thread it comes; no other
 // code touches the engine handle. Texts cross the engine boundary as Windows-1250 bytes.
+// Statements may call CommaToPoint(x): the conversion of CN_CommonFunctions, run by the engine.
 
 #include "common/CN_CommonErrorFunctions.h"
 #include "common/SYS_SystemConstants.h"

@@ -31,7 +31,7 @@ QString ResourceText(const QString &path)
 
 int MainSchemaVersion()
 {
-    return 2;
+    return 3;
 }
 
 QStringList SchemaStatements(Placement placement)
@@ -61,6 +61,8 @@ void ApplyMainSchema(TDatabaseConnection &db)
         }
         if (version < 2)
             db.executeScript(ResourceText(u":/schema/main_v2.sql"_s));
+        if (version < 3)
+            db.executeScript(ResourceText(u":/schema/main_v3.sql"_s));
         db.executeScript(u"pragma user_version = %1; commit;"_s.arg(MainSchemaVersion()));
     } catch (...) {
         db.executeScript(u"rollback;"_s);

@@ -64,7 +64,7 @@ bool SplitHost(const QString &text, QString &urlHost, int &port)
     return true;
 }
 
-enum class Operation { Connect, Folder, List, Download, Upload };
+enum class Operation { Connect, Folder, List, Download, Upload, Size, Delete };
 
 } // namespace
 
@@ -271,6 +271,12 @@ struct FtpClient::Impl {
         case Operation::Upload:
             what = u"A(z) %1 fájl feltöltése"_s.arg(subject);
             break;
+        case Operation::Size:
+            what = u"A(z) %1 fájl méretének lekérdezése"_s.arg(subject);
+            break;
+        case Operation::Delete:
+            what = u"A(z) %1 fájl törlése"_s.arg(subject);
+            break;
         }
         if (code == CURLE_ABORTED_BY_CALLBACK)
             return what + u" megszakadt."_s;
@@ -385,6 +391,52 @@ FtpResult FtpClient::upload(const QString &localFile, const QString &remoteName,
     d->uploading = true;
     d->progress = &progress;
     return d->perform(Operation::Upload, remoteName);
+}
+
+FtpResult FtpClient::remoteSize(const QString &name, qint64 &size)
+{
+    size = -1;
+    if (auto refused = d->badHost())
+        return *refused;
+    // No body: curl asks SIZE (in binary mode) and transfers nothing.
+    d->prepare(d->url(d->path + QStringList{name}, false));
+    curl_easy_setopt(d->curl, CURLOPT_NOBODY, 1L);
+    const FtpResult result = d->perform(Operation::Size, name);
+    if (!result.ok)
+        return result;
+    curl_off_t length = -1;
+    if (curl_easy_getinfo(d->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK || length < 0)
+        return FtpResult::failure(u"A(z) %1 fájl méretét a kiszolgáló nem közölte."_s.arg(name));
+    size = qint64(length);
+    return result;
+}
+
+FtpResult FtpClient::remove(const QString &name)
+{
+    if (auto refused = d->badHost())
+        return *refused;
+    if (name.isEmpty() || name.contains(u'\r') || name.contains(u'\n') || name.contains(u'/'))
+        return FtpResult::failure(u"A(z) %1 fájl törlése nem sikerült: hibás fájlnév."_s.arg(name));
+    // DELE after curl has entered the current folder (a post-quote runs there; a quote would run
+    // before the folder change).
+    d->prepare(d->url(d->path, true));
+    curl_easy_setopt(d->curl, CURLOPT_NOBODY, 1L);
+    const QByteArray command = "DELE " + name.toUtf8();
+    curl_slist *commands = curl_slist_append(nullptr, command.constData());
+    if (!commands)
+        throw std::bad_alloc();
+    curl_easy_setopt(d->curl, CURLOPT_POSTQUOTE, commands);
+    FtpResult result;
+    try {
+        result = d->perform(Operation::Delete, name);
+    } catch (...) {
+        curl_easy_setopt(d->curl, CURLOPT_POSTQUOTE, nullptr);
+        curl_slist_free_all(commands);
+        throw;
+    }
+    curl_easy_setopt(d->curl, CURLOPT_POSTQUOTE, nullptr);
+    curl_slist_free_all(commands);
+    return result;
 }
 
 void FtpClient::disconnectFromServer()

@@ -1,9 +1,9 @@
 #pragma once
 // An FTP client on libcurl for the manufacturer's server: log in, change folder, list names,
-// download into memory and upload a file, each with progress. Transfers use active mode (the
-// server connects back), as the manufacturer's server expects. Every call returns a result (ok,
-// or an error text) and none waits forever: there is a connect timeout and a stall timeout.
-// One client is used by one thread at a time; cancel() may be called from any thread.
+// download into memory and upload a file, each with progress, ask a file's size and delete it. Transfers use active
+// mode (the server connects back), as the manufacturer's server expects. Every call returns a result (ok, or an error
+// text) and none waits forever: there is a connect timeout and a stall timeout. One client is used by one thread at a
+// time; cancel() may be called from any thread.
 
 #include <QByteArray>
 #include <QString>
@@ -13,7 +13,8 @@
 #include <functional>
 #include <memory>
 
-namespace tvr {
+namespace tvr
+{
 
 struct FtpSettings {
     QString host; // "name" or "name:port" (port 21 when absent)
@@ -31,7 +32,8 @@ struct FtpResult {
     static FtpResult failure(const QString &error) { return {false, error}; }
 };
 
-class FtpClient {
+class FtpClient
+{
 public:
     // received/sent bytes so far and the total when known (else 0). Called on the transferring
     // thread; returning false cancels the transfer.
@@ -50,8 +52,14 @@ public:
     FtpResult listNames(QStringList &names);
     // Downloads a file of the current folder into memory.
     FtpResult download(const QString &name, QByteArray &content, const Progress &progress = {});
-    // Uploads a local file into the current folder under remoteName.
+    // Uploads a local file into the current folder under remoteName, replacing a file of that name.
+    // Progress counts the bytes handed to the network, which the server may not hold yet: only
+    // remoteSize() after the transfer tells what arrived.
     FtpResult upload(const QString &localFile, const QString &remoteName, const Progress &progress = {});
+    // The size in bytes of a file of the current folder, as the server reports it.
+    FtpResult remoteSize(const QString &name, qint64 &size);
+    // Deletes a file of the current folder.
+    FtpResult remove(const QString &name);
     // Closes the connection (also done by the destructor).
     void disconnectFromServer();
     // Makes a running or the next transfer end with an error, from any thread.

@@ -8,6 +8,7 @@
 #include "shell/TMainForm.h"
 #include "supplier/Tnettfront_egyebtermek_megrendelolap_nyomtatott.h"
 #include "supplier/Tnettfront_megrendelolap_nyomtatott.h"
+#include "transfer/OrderSending.h"
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +31,8 @@ StartOptions ParseStartOptions(const QStringList &arguments)
 std::unique_ptr<TMainForm> startProgram(const StartOptions &options)
 {
     SetClock(options.clock);
+    // "MEGRENDELEM!" writes the order file and sends it to the manufacturer.
+    InstallOrderSender();
     const DataFolder folder(options.dataDir.isEmpty() ? DataFolder::DefaultRoot() : options.dataDir);
 
     // The editors of the quote types this program holds.

@@ -1,6 +1,7 @@
 #pragma once
-// What main() does, callable from tests: the data folder, the clock, and the long-lived objects
-// in their fixed order (main window, error dialog, database connection, front order sheets).
+// What main() does, callable from tests: the data folder, the clock, the editors and the order
+// sender of the quote list, and the long-lived objects in their fixed order (main window, error
+// dialog, database connection, front order sheets).
 
 #include "common/CN_CommonDateFunctions.h"
 

@@ -115,7 +115,7 @@ TEST(Schema, AVersionOneFileGainsTheInstallationSettings)
         RunSql(*db, u"pragma user_version = 1"_s);
     }
     auto db = data.open();
-    EXPECT_EQ(db->select(u"pragma user_version;"_s, {}).value(0), u"2"_s);
+    EXPECT_EQ(db->select(u"pragma user_version;"_s, {}).value(0), QString::number(MainSchemaVersion()));
     EXPECT_TRUE(InstallationSetting(*db, PartnerCodeSetting()).isEmpty());
     SetInstallationSetting(*db, PartnerCodeSetting(), u"1234"_s);
     SetInstallationSetting(*db, PictureHostSetting(), u"kepek.dorvat.hu"_s);
@@ -123,6 +123,31 @@ TEST(Schema, AVersionOneFileGainsTheInstallationSettings)
     EXPECT_EQ(InstallationSetting(*db, PartnerCodeSetting()), u"4321"_s);
     EXPECT_EQ(InstallationSetting(*db, PictureHostSetting()), u"kepek.dorvat.hu"_s);
     EXPECT_EQ(db->select(u"select count(*) from tvr_telepitesi_beallitasok"_s, {}), QStringList{u"2"_s});
+    EXPECT_TRUE(errors.errors.empty());
+}
+
+TEST(Schema, AVersionTwoFileGainsTheSendHistory)
+{
+    TestDataFolder data;
+    data.writeMaterials();
+    ErrorRecorder errors;
+    {
+        auto db = data.open();
+        SetInstallationSetting(*db, PartnerCodeSetting(), u"7"_s);
+        RunSql(*db, u"drop table tvr_rendeles_kuldesek"_s);
+        RunSql(*db, u"pragma user_version = 2"_s);
+    }
+    auto db = data.open();
+    EXPECT_EQ(db->select(u"pragma user_version;"_s, {}).value(0), u"3"_s);
+    EXPECT_EQ(InstallationSetting(*db, PartnerCodeSetting()), u"7"_s);
+    Ttable_tvr_rendeles_kuldesek send;
+    send.arajanlat_id = u"152"_s;
+    send.rendeles_file = u"2023.06.06._zederivu_7-152.s3db"_s;
+    send.sikeres = u"1"_s;
+    ASSERT_TRUE(tvr_rendeles_kuldesek_insert(*db, send));
+    const auto sends = tvr_rendeles_kuldesek_list(*db, u"arajanlat_id=?"_s, {}, {u"152"_s});
+    ASSERT_EQ(sends.size(), 1u);
+    EXPECT_EQ(sends[0].rendeles_file, send.rendeles_file);
     EXPECT_TRUE(errors.errors.empty());
 }
 

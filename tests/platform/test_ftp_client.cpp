@@ -234,6 +234,36 @@ TEST_F(FtpClientTest, UploadsALocalFileIntactWithProgress)
     log.expectMonotoneEndingAt(data.size());
 }
 
+TEST_F(FtpClientTest, ReportsARemoteFilesSizeAndDeletesIt)
+{
+    FtpServer::WriteFile(serverFile(u"zederivu/2023.06.06._zederivu_7-152.s3db"_s), RandomBytes(40000, 3));
+    FtpServer::WriteFile(serverFile(u"zederivu/másik.s3db"_s), "x");
+    FtpServer server(root());
+    auto client = OpenUpdateFolder(SettingsFor(server));
+
+    qint64 size = 0;
+    FtpResult r = client->remoteSize(u"2023.06.06._zederivu_7-152.s3db"_s, size);
+    ASSERT_TRUE(r.ok) << Str(r.error);
+    EXPECT_EQ(size, 40000);
+
+    r = client->remove(u"2023.06.06._zederivu_7-152.s3db"_s);
+    ASSERT_TRUE(r.ok) << Str(r.error);
+    EXPECT_FALSE(QFile::exists(serverFile(u"zederivu/2023.06.06._zederivu_7-152.s3db"_s)));
+    EXPECT_TRUE(QFile::exists(serverFile(u"zederivu/másik.s3db"_s)));
+
+    // A file that is not there has no size and cannot be deleted; the client serves on.
+    r = client->remoteSize(u"2023.06.06._zederivu_7-152.s3db"_s, size);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(size, -1);
+    r = client->remove(u"2023.06.06._zederivu_7-152.s3db"_s);
+    EXPECT_FALSE(r.ok);
+    EXPECT_THAT(Str(r.error), HasSubstr("fájl törlése nem sikerült"));
+    EXPECT_FALSE(client->remove(u"a\r\nDELE másik.s3db"_s).ok);
+    EXPECT_TRUE(QFile::exists(serverFile(u"zederivu/másik.s3db"_s)));
+    ASSERT_TRUE(client->remoteSize(u"másik.s3db"_s, size).ok);
+    EXPECT_EQ(size, 1);
+}
+
 // Faults answered with a Hungarian text that says what failed, each on a fresh server.
 using Adjust = void (*)(FtpSettings &);
 using Call = FtpResult (*)(FtpClient &, const QString &localFolder);

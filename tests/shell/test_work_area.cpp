@@ -10,6 +10,7 @@
 #include "shell/EditorProtocol.h"
 #include "shell/StartProgram.h"
 #include "shell/TMainForm.h"
+#include "shell/TQuoteListPages.h"
 #include "support/Gallery.h"
 #include "support/ModalHelper.h"
 #include "support/TestDataFolder.h"
@@ -414,6 +415,9 @@ private slots:
     void orderingSaysPlainlyWhatHappens()
     {
         Program p;
+        // Without an order sender (the program installs one; its road is tested with the transfer).
+        const auto restore =
+            qScopeGuard([sender = TQuoteListPages::SetOrderSender({})] { TQuoteListPages::SetOrderSender(sender); });
         p.addQuote(u"Zelvo konyha"_s, u"0"_s, u"2"_s);
         p.addQuote(u"Konyha"_s, u"0"_s, u"1"_s);
         p.typePassword(u"titok"_s);

@@ -37,6 +37,9 @@ FtpServer::FtpServer(const QString &rootDir, Options options)
         arguments << u"--catalogues"_s << options.catalogues;
     if (options.activeOnly)
         arguments << u"--active-only"_s;
+    if (options.dropUploadsAfterBytes > 0)
+        arguments << u"--drop-uploads-after"_s << QString::number(options.dropUploadsAfterBytes) << u"--drop-count"_s
+                  << QString::number(options.dropCount);
     // The server's own complaints go to the test's output, where a failing test shows them.
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // Debian's interpreter: it is the one that sees the packaged pyftpdlib.

@@ -16,6 +16,10 @@ struct FtpServerOptions {
     int throttleBytesPerSecond = 0; // the data connections' speed limit; 0 for none
     bool activeOnly = false;        // refuse passive mode (PASV, EPSV)
     QString catalogues = QString(); // a data folder whose catalogues are published first (the demo)
+    // Cuts an upload's data connection once this many bytes arrived (0: never), answering 426 while
+    // the server stays up; the partial file stays. Only the first dropCount uploads (-1: every one).
+    int dropUploadsAfterBytes = 0;
+    int dropCount = -1;
 };
 
 class FtpServer

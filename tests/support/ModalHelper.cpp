@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <memory>
 
 namespace tvr::test
@@ -70,9 +71,15 @@ void Attempt(const std::shared_ptr<Answer> &answer)
 
 void AnswerModal(const QString &objectName, std::function<void(QWidget *)> act)
 {
+    AnswerModal(objectName, std::move(act), AnswerModalTries * AnswerModalRetryIntervalMs);
+}
+
+void AnswerModal(const QString &objectName, std::function<void(QWidget *)> act, int waitMs)
+{
     auto answer = std::make_shared<Answer>();
     answer->objectName = objectName;
     answer->act = std::move(act);
+    answer->triesLeft = std::max(1, waitMs / AnswerModalRetryIntervalMs);
     ++g_pending;
     QTimer::singleShot(AnswerModalFirstLookMs, qApp, [answer] { Attempt(answer); });
 }

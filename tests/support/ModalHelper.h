@@ -36,6 +36,9 @@ inline constexpr int AnswerModalRetryIntervalMs = 10;
 // closed (rejected) if act left it open. A dialog that does not appear within the tries is a test
 // failure.
 void AnswerModal(const QString &objectName, std::function<void(QWidget *)> act);
+// The same for a dialog that may take longer to come (a network wait before it): looks for it
+// for waitMs.
+void AnswerModal(const QString &objectName, std::function<void(QWidget *)> act, int waitMs);
 
 // Answers queued by AnswerModal that have not run yet (neither acted nor given up).
 int PendingModalAnswers();
