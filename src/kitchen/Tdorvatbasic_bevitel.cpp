@@ -14,6 +14,9 @@
 #include "shell/TMessageDialog.h"
 #include "shell/Tkerdes.h"
 #include "shell/Tmegrendelo_modositas.h"
+#include "supplier/TForestPage.h"
+#include "supplier/TNettfrontOrdersPage.h"
+#include "supplier/TSinksPage.h"
 #include "ui_Tdorvatbasic_bevitel.h"
 
 #include <QMouseEvent>
@@ -55,6 +58,12 @@ Tdorvatbasic_bevitel::Tdorvatbasic_bevitel(TDatabaseConnection &db, QWidget *par
     m_ui->Page1->setEnabled(false);
     m_ui->MainPage->setCurrentWidget(m_ui->Page3);
     m_ui->MainPage->setAutoFillBackground(true);
+    m_forest = new TForestPage(db, db.folder(), m_ui->Page4);
+    m_ui->Page4->layout()->addWidget(m_forest);
+    m_sinks = new TSinksPage(db, m_ui->Page5);
+    m_ui->Page5->layout()->addWidget(m_sinks);
+    m_fronts = new TNettfrontOrdersPage(db, m_ui->Page8);
+    m_ui->Page8->layout()->addWidget(m_fronts);
 
     BindGrid(m_ui->DBGrid_szabott_butorlapok, db.lister(PanelLister),
              {{u"basic_szabott_lapok_id"_s, {}, true},
@@ -222,6 +231,9 @@ void Tdorvatbasic_bevitel::firstActivation()
         if (!m_work)
             throw TvrError(u"A munka (%1) nem olvasható."_s.arg(m_workId));
         m_resale = true;
+        m_forest->setWork(m_workId, m_multiplier);
+        m_sinks->setWork(m_workId, m_multiplier);
+        m_fronts->setWork(m_workId, m_multiplier);
         loadCustomer();
         refreshPanels();
         refreshWorktops();
@@ -253,9 +265,16 @@ void Tdorvatbasic_bevitel::editCustomer()
 
 void Tdorvatbasic_bevitel::pageChanged()
 {
-    if (m_ui->MainPage->currentWidget() == m_ui->Page3) {
+    QWidget *page = m_ui->MainPage->currentWidget();
+    if (page == m_ui->Page3) {
         refreshPanels();
         refreshWorktops();
+    } else if (page == m_ui->Page4) {
+        m_forest->refresh();
+    } else if (page == m_ui->Page5) {
+        m_sinks->refresh();
+    } else if (page == m_ui->Page8) {
+        m_fronts->refresh();
     }
 }
 

@@ -21,6 +21,9 @@ namespace tvr
 {
 
 class TDatabaseConnection;
+class TForestPage;
+class TSinksPage;
+class TNettfrontOrdersPage;
 
 class Tdorvatbasic_bevitel : public QDialog
 {
@@ -85,6 +88,10 @@ private:
     bool m_resale = true;
     std::optional<Ttable_tvr_b_basic_munka> m_work;
     std::optional<Ttable_tvr_dv_beallitasok> m_settings;
+    // The supplier pages: Forest articles, sinks, front orders.
+    TForestPage *m_forest = nullptr;
+    TSinksPage *m_sinks = nullptr;
+    TNettfrontOrdersPage *m_fronts = nullptr;
     // The choices of the last saved cut panel and cut worktop, offered again for the next one.
     QString m_lastPanel = QStringLiteral("0");
     QString m_lastEdge1 = QStringLiteral("0");

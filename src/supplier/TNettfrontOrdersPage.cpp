@@ -6,6 +6,7 @@
 #include "database/DB_Listers.h"
 #include "platform/ListerGrid.h"
 #include "shell/Tkerdes.h"
+#include "supplier/FrontOrderSheetPreview.h"
 #include "supplier/IFACE_EXT_Nettfront.h"
 #include "supplier/Tnettfront_rendeles_bevitel.h"
 #include "ui_TNettfrontOrdersPage.h"
@@ -44,6 +45,7 @@ TNettfrontOrdersPage::TNettfrontOrdersPage(TDatabaseConnection &db, QWidget *par
     connect(m_ui->btn_uj_frontrendeles, &QPushButton::clicked, this, guarded([this] { newOrder(); }));
     connect(m_ui->btn_frontrendeles_modositasa, &QPushButton::clicked, this, guarded([this] { changeOrder(); }));
     connect(m_ui->btn_frontrendeles_torlese, &QPushButton::clicked, this, guarded([this] { deleteOrder(); }));
+    connect(m_ui->btn_megrendelolap_nyomtatas, &QPushButton::clicked, this, guarded([this] { printOrderSheet(); }));
 }
 
 TNettfrontOrdersPage::~TNettfrontOrdersPage() = default;
@@ -95,6 +97,15 @@ void TNettfrontOrdersPage::deleteOrder()
         return;
     NettfrontDeactivateOrder(m_db, orderId);
     refresh();
+}
+
+void TNettfrontOrdersPage::printOrderSheet()
+{
+    // The order sheet of the selected order, in the print preview (print or save as PDF).
+    TLister *orders = m_db.lister(OrdersLister);
+    if (orders->isEmpty() || orders->currentRow() < 0)
+        return;
+    ShowFrontOrderSheet(window(), m_db, orders->currentKey());
 }
 
 } // namespace tvr

@@ -41,6 +41,7 @@ private:
     void newOrder();
     void changeOrder();
     void deleteOrder();
+    void printOrderSheet();
 
     std::unique_ptr<Ui::TNettfrontOrdersPage> m_ui;
     TDatabaseConnection &m_db;

@@ -7,12 +7,17 @@
 #include "common/SYS_SystemConstants.h"
 #include "database/DB_DatabaseFunctions.h"
 #include "database/DB_Listers.h"
+#include "database/DB_Schema.h"
 #include "database/IFACE_BASE_tvr.h"
+#include "database/InstallationSettings.h"
 #include "kitchen/Tdorvatbasic_bevitel.h"
+#include "platform/Windows1250.h"
 #include "shell/StartProgram.h"
 #include "shell/TMainForm.h"
+#include "support/FtpServer.h"
 #include "support/Gallery.h"
 #include "support/ModalHelper.h"
+#include "transfer/UpdateFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,6 +27,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
+
+#include <sqlcipher/sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace tvr;
@@ -69,6 +76,22 @@ void AddWorktop(KitchenFixture &f, const QString &worktopId, const QString &acti
     f.db->execute(u"insert into tvr_b_basic_szabott_munkalapok (basic_munka_id,active,munkalap_id,hossz,melyseg,"
                   u"darab,elzaro_kod,kedv_ar_munkalap) values (?,?,?,'3000','600','1','','30000.00')"_s,
                   {f.workId, active, worktopId});
+}
+
+// One value read from a plain (order) file, as the manufacturer reads it.
+QString PlainValue(const QString &file, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    QString value;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt *statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW)
+            value = FromWindows1250(QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))));
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close_v2(db);
+    return value;
 }
 
 QStringList Column(TLister *list, const QString &column)
@@ -301,12 +324,53 @@ private slots:
         QVERIFY(AllModalsAnswered());
     }
 
+    void theSupplierPagesShowTheWorksLines()
+    {
+        KitchenFixture f;
+        // No picture server answers there: the page stays without a picture, and asks nothing.
+        SetInstallationSetting(*f.db, PictureHostSetting(), u"127.0.0.1:9"_s);
+        f.db->execute(
+            u"insert into tvr_b_basic_forest_termekek (basic_munka_id,active,cikkszam,mennyiseg,"
+            u"brutto_eladasi_ar) values (?,'1','00013300200','2','3048.00'),('9','1','00013300201','1','1')"_s,
+            {f.workId});
+        f.db->execute(u"insert into tvr_b_basic_ecorgan_termekek (basic_munka_id,active,aruhazi_arucikk_id,cikkszam,"
+                      u"mennyiseg,arajanlatkor_brutto_eladasi_ar) values (?,'1','1','EC-GR-100','1','88773.00')"_s,
+                      {f.workId});
+        f.db->execute(u"insert into tvr_r_nettfront_megrendelesek (basic_munka_id,active,rogzites_ideje,"
+                      u"rendeleskor_osszes_elad_ar,megrendelo_id) values (?,'1','2023.06.05. 11:00','1270.00','0')"_s,
+                      {f.workId});
+        Editor e(f);
+        QVERIFY(ShowActive(*e.window));
+        auto *pages = e.find<QTabWidget>(u"MainPage"_s);
+        pages->setCurrentWidget(e.find(u"Page4"_s));
+        QCOMPARE(Column(f.db->lister(37), u"cikkszam"_s), QStringList{u"00013300200"_s});
+        QVERIFY(e.find(u"DBGridForest"_s)->isVisible());
+        SaveToGallery(e.window.get(), u"Tdorvatbasic_bevitel_forest"_s);
+        pages->setCurrentWidget(e.find(u"Page5"_s));
+        QCOMPARE(Column(f.db->lister(26), u"cikkszam"_s), QStringList{u"EC-GR-100"_s});
+        QCOMPARE(f.db->lister(48)->rowCount(), 0);
+        pages->setCurrentWidget(e.find(u"Page8"_s));
+        QCOMPARE(Column(f.db->lister(29), u"rendeleskor_osszes_elad_ar"_s), QStringList{u"1270.00"_s});
+        SaveToGallery(e.window.get(), u"Tdorvatbasic_bevitel_frontrendelesek"_s);
+        // The order sheet of the selected front order opens in the print preview.
+        AnswerModal(u"TReportPreview"_s, [](QWidget *preview) { preview->close(); });
+        e.click(u"btn_megrendelolap_nyomtatas"_s);
+        QVERIFY(AllModalsAnswered());
+        pages->setCurrentWidget(e.find(u"Page3"_s));
+        QCOMPARE(f.db->lister(22)->rowCount(), 0);
+    }
+
     void theRoadOfAQuoteFromTheMainWindow()
     {
         TestDataFolder data;
         data.writeDemoCatalogues();
+        CreatePlainDatabase(data.folder().orderTemplate(), Placement::Order);
+        QTemporaryDir serverRoot;
+        FtpServer server(serverRoot.path());
+        UpdateFixture::WriteSettings(data.folder(), server.host());
         {
             auto setup = data.open();
+            SetInstallationSetting(*setup, PartnerCodeSetting(), u"7"_s);
             setup->execute(u"insert into tvr_users (user_id,user_name,pwd,active) values (1,'Üzletvezető',?,'1')"_s,
                            {PasswordHash(u"dorvat"_s)});
         }
@@ -376,6 +440,21 @@ private slots:
                             u"limit 1"_s,
                             {}),
                  (QStringList{u"0.81000000000000000000"_s, u"10449.00"_s, u"1.44000"_s, u"302.40"_s, u"10751.40"_s}));
+
+        // MEGRENDELEM!: the order file with both panels and the worktop reaches the manufacturer.
+        const QString quoteId = db->select(u"select max(arajanlat_id) from tvr_arajanlat"_s, {}).value(0);
+        AnswerModal(u"Tkerdes"_s, [](QWidget *d) { Find<QPushButton>(d, u"igen"_s)->click(); });
+        AnswerModal(
+            u"Tmegrendeles_kesz"_s, [](QWidget *w) { QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 30000); }, 30000);
+        Find<QPushButton>(form.get(), u"btn_arajanlatbol_megrendeles"_s)->click();
+        QVERIFY(AllModalsAnswered());
+        const QString arrived = serverRoot.path() + u"/zederivu/2023.06.06._zederivu_7-"_s + quoteId + u".s3db"_s;
+        QVERIFY2(QFile::exists(arrived), qPrintable(arrived));
+        QCOMPARE(PlainValue(arrived, u"select group_concat(rogzites_ideje) from tv_b_basic_szabott_lapok"_s),
+                 u"oldal,polc"_s);
+        QCOMPARE(PlainValue(arrived, u"select kedv_ar_munkalap from tv_b_basic_szabott_munkalapok"_s),
+                 db->select(u"select kedv_ar_munkalap from tvr_b_basic_szabott_munkalapok"_s, {}).value(0));
+        QCOMPARE(db->lister(1)->value(0, u"mergendelve"_s), u"megrendelve"_s);
     }
 };
 
