@@ -25,24 +25,12 @@ using namespace tvr::test;
 namespace
 {
 
-template <class T = QLineEdit> T *Find(QWidget *w, const QString &name)
+template <class T = QLineEdit> T *Find(const QWidget *w, const QString &name)
 {
-    T *found = w->findChild<T *>(name);
-    if (!found)
-        qFatal("no %s", qPrintable(name));
-    return found;
+    return FindNamed<T>(w, name);
 }
 
 using Dialog = Tdorvatbasic_butorlap_bevitel;
-
-// Answers the next message box with its text recorded.
-void ExpectMessage(QString *text)
-{
-    AnswerModal(u"TMessageDialog"_s, [text](QWidget *d) {
-        *text = Find<QLabel>(d, u"message_label"_s)->text();
-        Find<QPushButton>(d, u"BitBtn1"_s)->click();
-    });
-}
 
 // Types a code into a field and presses Enter there, as the joiner does.
 void EnterCode(QLineEdit *field, const QString &code)
@@ -50,14 +38,6 @@ void EnterCode(QLineEdit *field, const QString &code)
     field->setFocus();
     field->setText(code);
     QTest::keyClick(field, Qt::Key_Return);
-}
-
-// The offscreen platform does not give the focus back to a window after a message box closed;
-// a desktop does. The focus the window set for itself shows once it is active again.
-void Reactivate(QWidget &window)
-{
-    window.activateWindow();
-    QTRY_VERIFY(QApplication::activeWindow() == &window);
 }
 
 struct Line {
@@ -407,7 +387,7 @@ private slots:
         EnterCode(Find(&d, u"butorlap_szama"_s), u"999"_s);
         QCOMPARE(shown, u"Nem létező bútorlap szám!"_s);
         QVERIFY(Find(&d, u"butorlap_szama"_s)->text().isEmpty());
-        Reactivate(d);
+        QVERIFY(Reactivate(d));
         QCOMPARE(FocusedName(), u"butorlap_szama"_s);
 
         EnterCode(Find(&d, u"butorlap_szama"_s), u"22"_s);
@@ -418,7 +398,7 @@ private slots:
         QCOMPARE(shown, u"A(z) 22/2 élzáró ide nem kiválasztható!"_s);
         QCOMPARE(Find<QComboBox>(&d, u"elzaro_selector_1"_s)->currentText().left(5), u"22/04"_s);
         QCOMPARE(band1->text(), u"22/04"_s); // the field shows the band that stays selected
-        Reactivate(d);
+        QVERIFY(Reactivate(d));
 
         ExpectMessage(&shown);
         band1->setFocus();
@@ -427,7 +407,7 @@ private slots:
         QCOMPARE(shown, u"Nincs ilyen számú élzáró:99/9"_s);
         QCOMPARE(Find<QComboBox>(&d, u"elzaro_selector_1"_s)->currentIndex(), 0);
         QVERIFY(band1->text().isEmpty());
-        Reactivate(d);
+        QVERIFY(Reactivate(d));
 
         // NINCS makes the code read-only; a band again makes it editable.
         auto *selector = Find<QComboBox>(&d, u"elzaro_selector_1"_s);
@@ -500,7 +480,7 @@ private slots:
         ExpectMessage(&shown);
         QTest::mouseClick(Find<QPushButton>(&d, u"btn_rogzites"_s), Qt::LeftButton);
         QVERIFY(shown.startsWith(u"Nincs kiválasztva bútorlap!"_s));
-        Reactivate(d);
+        QVERIFY(Reactivate(d));
         QCOMPARE(FocusedName(), u"butorlap_szama"_s);
         QCOMPARE(f.value(u"select butorlap_id from tvr_b_basic_szabott_lapok"_s), u"12"_s);
         d.reject();
@@ -521,7 +501,7 @@ private slots:
         ExpectMessage(&shown);
         EnterCode(Find(&chooser, u"butorlap_szama"_s), u"33"_s);
         QCOMPARE(shown, u"Nem létező bútorlap szám!"_s);
-        Reactivate(chooser);
+        QVERIFY(Reactivate(chooser));
         EnterCode(Find(&chooser, u"butorlap_szama"_s), u"42"_s);
         QCOMPARE(FocusedName(), u"btn_ok"_s);
         SaveToGallery(&chooser, u"Tbutorlap_kivalaszto"_s);

@@ -37,29 +37,9 @@ using namespace tvr::test;
 namespace
 {
 
-template <class T = QWidget> T *Find(QWidget *w, const QString &name)
+template <class T = QWidget> T *Find(const QWidget *w, const QString &name)
 {
-    T *found = w->findChild<T *>(name);
-    if (!found)
-        qFatal("no %s", qPrintable(name));
-    return found;
-}
-
-void ExpectMessage(QString *text)
-{
-    AnswerModal(u"TMessageDialog"_s, [text](QWidget *d) {
-        *text = Find<QLabel>(d, u"message_label"_s)->text();
-        Find<QPushButton>(d, u"BitBtn1"_s)->click();
-    });
-}
-
-void AnswerQuestion(bool yes, QString *question = nullptr)
-{
-    AnswerModal(u"Tkerdes"_s, [yes, question](QWidget *d) {
-        if (question)
-            *question = Find<QLabel>(d, u"kerdeslabel"_s)->text();
-        Find<QPushButton>(d, yes ? u"igen"_s : u"nem"_s)->click();
-    });
+    return FindNamed<T>(w, name);
 }
 
 void AddPanel(KitchenFixture &f, const QString &a, const QString &panelId, const QString &name,

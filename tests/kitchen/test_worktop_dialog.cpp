@@ -25,23 +25,12 @@ using namespace tvr::test;
 namespace
 {
 
-template <class T = QLineEdit> T *Find(QWidget *w, const QString &name)
+template <class T = QLineEdit> T *Find(const QWidget *w, const QString &name)
 {
-    T *found = w->findChild<T *>(name);
-    if (!found)
-        qFatal("no %s", qPrintable(name));
-    return found;
+    return FindNamed<T>(w, name);
 }
 
 using Dialog = Tdorvatbasic_munkalap_bevitel;
-
-void ExpectMessage(QString *text)
-{
-    AnswerModal(u"TMessageDialog"_s, [text](QWidget *d) {
-        *text = Find<QLabel>(d, u"message_label"_s)->text();
-        Find<QPushButton>(d, u"BitBtn1"_s)->click();
-    });
-}
 
 void EnterCode(QLineEdit *field, const QString &code)
 {

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -128,6 +130,29 @@ bool ShowActive(QWidget &window)
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+bool Reactivate(QWidget &window)
+{
+    window.activateWindow();
+    return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }, 5000);
+}
+
+void ExpectMessage(QString *text)
+{
+    AnswerModal(QStringLiteral("TMessageDialog"), [text](QWidget *dialog) {
+        *text = FindNamed<QLabel>(dialog, QStringLiteral("message_label"))->text();
+        FindNamed<QPushButton>(dialog, QStringLiteral("BitBtn1"))->click();
+    });
+}
+
+void AnswerQuestion(bool yes, QString *question)
+{
+    AnswerModal(QStringLiteral("Tkerdes"), [yes, question](QWidget *dialog) {
+        if (question)
+            *question = FindNamed<QLabel>(dialog, QStringLiteral("kerdeslabel"))->text();
+        FindNamed<QPushButton>(dialog, yes ? QStringLiteral("igen") : QStringLiteral("nem"))->click();
+    });
 }
 
 } // namespace tvr::test

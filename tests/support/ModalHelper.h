@@ -14,10 +14,11 @@
 
 #include <QString>
 #include <Qt>
+#include <QtGlobal>
 
 #include <functional>
 
-class QWidget;
+#include <QWidget>
 
 namespace tvr::test
 {
@@ -57,5 +58,23 @@ QString FocusedName();
 void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Shows a window and waits until it is the active one.
 bool ShowActive(QWidget &window);
+// Makes the window active again and waits for it. The offscreen platform does not give the focus
+// back to a window after a message box on it closed (a desktop does); the focus the window set for
+// itself shows once it is active again.
+bool Reactivate(QWidget &window);
+
+// The child widget of that objectName; the test stops (qFatal) when there is none.
+template <class T = QWidget> T *FindNamed(const QWidget *parent, const QString &objectName)
+{
+    T *found = parent->findChild<T *>(objectName);
+    if (!found)
+        qFatal("no widget named %s", qPrintable(objectName));
+    return found;
+}
+
+// Queues the answer of the next message box ("OK") and of the next yes/no question, recording
+// their texts.
+void ExpectMessage(QString *text);
+void AnswerQuestion(bool yes, QString *question = nullptr);
 
 } // namespace tvr::test
