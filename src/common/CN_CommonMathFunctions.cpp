@@ -64,7 +64,7 @@ QString FormatDecimals(double x, int decimals)
 {
     RequireFinite(x);
     // The exact decimal expansion of the double, rounded once at the last decimal to nearest with
-    // ties to even, as printf("%.*f") does in the C locale; to_chars never looks at the locale.
+    // ties to even, as fixed notation does in the C locale; to_chars never looks at the locale.
     std::array<char, 400> buffer{};
     const auto [end, error] =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::fixed, std::max(decimals, 0));
