@@ -3,9 +3,10 @@
 // free loopback port, started by the constructor and stopped by stop() or the destructor.
 
 #include <QByteArray>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
+
+#include "support/ServerProcess.h"
 
 namespace tvr::test
 {
@@ -29,21 +30,20 @@ public:
 
     // Serves rootDir as the account's start folder; throws when the server does not come up.
     explicit FtpServer(const QString &rootDir, Options options = {});
-    ~FtpServer();
     FtpServer(const FtpServer &) = delete;
     FtpServer &operator=(const FtpServer &) = delete;
 
-    int port() const { return m_port; }
+    int port() const { return m_process.port(); }
     // "127.0.0.1:<port>", the form of the host setting.
-    QString host() const;
-    bool isRunning() const;
+    QString host() const { return m_process.host(); }
+    bool isRunning() const { return m_process.isRunning(); }
     // Ends the server (and every connection it holds); the port stays known, so a client can be
     // pointed at a server that is down. Safe to call more than once.
-    void stop();
+    void stop() { m_process.stop(); }
     // Freezes and thaws the server process (SIGSTOP/SIGCONT): its connections stay open but
     // nothing moves, which is what a stalled server looks like to a client.
-    void suspend();
-    void resume();
+    void suspend() { m_process.suspend(); }
+    void resume() { m_process.resume(); }
 
     // Writes a file (creating its folders) for the server to serve.
     static void WriteFile(const QString &path, const QByteArray &content);
@@ -51,9 +51,7 @@ public:
     static void WriteMarkers(const QString &folder, const QStringList &names);
 
 private:
-    QProcess m_process;
-    int m_port = 0;
-    bool m_suspended = false;
+    ServerProcess m_process;
 };
 
 } // namespace tvr::test

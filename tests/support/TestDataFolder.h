@@ -2,9 +2,9 @@
 // A fresh temporary data folder per test, built from the schema and small fixture SQL; tests
 // never touch the user's real data folder.
 
-#include "database/DB_DatabaseConnection.h"
 #include "common/CN_CommonErrorFunctions.h"
 #include "common/SYS_SystemConstants.h"
+#include "database/DB_DatabaseConnection.h"
 
 #include <QTemporaryDir>
 
