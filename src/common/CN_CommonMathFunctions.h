@@ -7,6 +7,11 @@
 namespace tvr
 {
 
+// VAT (27 %): gross = net * GrossFactor; net = gross * NetFactor (a multiplication, never a
+// division by 1.27, so that every price comes out the same wherever it is worked out).
+inline constexpr double GrossFactor = 1.27;
+inline constexpr double NetFactor = 0.7874015748031496063;
+
 // The value of a decimal written with a point or a comma ("12.5" or "12,5"). No rounding.
 // A text that is not a number (also an empty one) throws ConversionError naming the text. The
 // desktop's locale plays no part.

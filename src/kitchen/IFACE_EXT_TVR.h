@@ -4,6 +4,7 @@
 // Everything here reads the catalogue through the connection and writes nothing but what it names;
 // no widget.
 
+#include "common/CN_CommonMathFunctions.h"
 #include "database/TableLayouts.h"
 
 #include <QString>
@@ -15,10 +16,6 @@ namespace tvr
 {
 
 class TDatabaseConnection;
-
-// VAT: gross = net * 1.27; net = gross * NetFactor (a multiplication, never a division).
-inline constexpr double GrossFactor = 1.27;
-inline constexpr double NetFactor = 0.7874015748031496063;
 
 // The edge length of a part in metres: A / 1000 for every A of the code and B / 1000 for every B
 // (b counts as B), times the count. A and B in mm. An empty code gives 0.

@@ -19,9 +19,6 @@ namespace tvr
 namespace
 {
 
-constexpr double Vat = 1.27;
-constexpr double NetOfGross = 0.7874015748031496063;
-
 // Conditions on catalogue and order columns compare numbers as numbers: the catalogue files may
 // declare any column type, and a stored "01" or "0716" is the number it holds.
 QString Equals(const QString &column)
@@ -254,7 +251,7 @@ NettfrontPriceFrontLine(TDatabaseConnection &db, const NettfrontFrontLineInput &
 
     // Unit prices of the category, per square metre.
     const double categoryPrice = CataloguePrice(category->sajat_ar, u"az árkategória ára"_s);
-    line.rendeleskor_besz_ar = FormatAmount2(categoryPrice * Vat);
+    line.rendeleskor_besz_ar = FormatAmount2(categoryPrice * GrossFactor);
     line.rendeleskor_elad_ar = FormatAmount2(ParseAmount(line.rendeleskor_besz_ar) * multiplier);
 
     // A custom size has its own price per square metre, solid or glazed.
@@ -265,8 +262,8 @@ NettfrontPriceFrontLine(TDatabaseConnection &db, const NettfrontFrontLineInput &
             MissingSetting(u"az egyedi méretű frontok ára"_s);
         customBase = glazed ? CataloguePrice(custom->egyedi_uveges_eladasi_ar, u"az egyedi üveges front ára"_s)
                             : CataloguePrice(custom->egyedi_meret_eladasi_ar, u"az egyedi méretű front ára"_s);
-        line.rendeleskor_besz_ar = FormatAmount2(customBase * Vat);
-        line.rendeleskor_elad_ar = FormatAmount2(customBase * (multiplier * Vat));
+        line.rendeleskor_besz_ar = FormatAmount2(customBase * GrossFactor);
+        line.rendeleskor_elad_ar = FormatAmount2(customBase * (multiplier * GrossFactor));
     }
 
     // The area as written is the area priced.
@@ -277,8 +274,8 @@ NettfrontPriceFrontLine(TDatabaseConnection &db, const NettfrontFrontLineInput &
     double purchase = 0;
     double sale = 0;
     if (input.custom) {
-        purchase = customBase * Vat * area;
-        sale = customBase * Vat * area * multiplier;
+        purchase = customBase * GrossFactor * area;
+        sale = customBase * GrossFactor * area * multiplier;
         line.besorolas = glazed ? u"EGYEDI ÜVEGES"_s : u"EGYEDI"_s;
         const NettfrontIrregularPrice irregular = NettfrontIrregularCustomPrice(db, input.categoryId, true);
         if (irregular.found) {
@@ -298,8 +295,8 @@ NettfrontPriceFrontLine(TDatabaseConnection &db, const NettfrontFrontLineInput &
         if (!services)
             MissingSetting(u"a falcolás ára"_s);
         const double rebate = CataloguePrice(services->uvegajto_falcolas_eladasi_ar, u"a falcolás ára"_s);
-        purchase += rebate * Vat * area;
-        sale += rebate * Vat * area * multiplier;
+        purchase += rebate * GrossFactor * area;
+        sale += rebate * GrossFactor * area * multiplier;
     }
     line.tetel_brutto_beszerzesi_ara = FormatDecimals(purchase, 20);
     line.tetel_brutto_eladasi_ara = FormatDecimals(sale, 20);
@@ -351,7 +348,7 @@ NettfrontPriceOtherLine(TDatabaseConnection &db, const NettfrontOtherLineInput &
     if (quantity < 0)
         throw TvrError(u"A megadott mennyiség („%1”) nem egész szám!"_s.arg(line.rendelt_mennyiseg));
 
-    const double unit = CataloguePrice(product->sajat_ar, u"a termék ára"_s) * Vat;
+    const double unit = CataloguePrice(product->sajat_ar, u"a termék ára"_s) * GrossFactor;
     line.rendeleskor_besz_ar = FormatAmount2(unit);
     line.rendeleskor_elad_ar = FormatAmount2(unit * multiplier);
     line.tetel_brutto_beszerzesi_ara = FormatAmount2(quantity * unit);
@@ -416,7 +413,7 @@ double NettfrontRecalcOrderTotals(TDatabaseConnection &db, const QString &orderI
             sums[c] += StoredAmount(values.at(row + qsizetype(c)));
 
     const double gross = NettfrontOrderGrossTotal(db, orderId);
-    const double net = gross * NetOfGross;
+    const double net = gross * NetFactor;
 
     auto order = tvr_r_nettfront_megrendelesek_get(db, orderId);
     if (!order)

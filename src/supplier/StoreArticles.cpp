@@ -14,12 +14,6 @@ using namespace Qt::StringLiterals;
 namespace tvr
 {
 
-namespace
-{
-// The factor that turns a gross amount back into net: a multiplication, never a division by 1.27.
-constexpr double NetFactor = 0.7874015748031496063;
-} // namespace
-
 QString StoreArticleLimit(const QString &typed)
 {
     static const QRegularExpression digits(u"^[0-9]{1,9}$"_s);
