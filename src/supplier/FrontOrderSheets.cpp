@@ -1,5 +1,7 @@
 #include "supplier/FrontOrderSheets.h"
 
+#include "supplier/IFACE_EXT_Nettfront.h"
+
 #include "common/CN_CommonErrorFunctions.h"
 #include "common/CN_CommonFunctions.h"
 #include "common/CN_CommonMathFunctions.h"
@@ -56,17 +58,6 @@ FrontOrderCustomer ReadFrontOrderCustomer(TDatabaseConnection &db, const QString
     return {values.at(0), values.at(1)};
 }
 
-bool FrontOrderHasOtherProducts(TDatabaseConnection &db, const QString &orderId)
-{
-    QStringList values;
-    SelectValues(db, u"nettfront_megrendeles_tetel_id"_s, u"tvr_r_nettfront_megrendeles_tetelei"_s,
-                 AsInteger(u"nettfront_egyebtermek_id"_s) + u" limit 1"_s,
-                 u"active=1 and "_s + AsInteger(u"nettfront_megrendeles_id"_s) + u'=' + AsInteger(u"?"_s) + u" and "_s +
-                     AsInteger(u"nettfront_egyebtermek_id"_s) + u"<>0"_s,
-                 values, {orderId});
-    return values.size() == 1;
-}
-
 bool ComposeFrontOrderSheets(TCompositeReport &document, Tnettfront_megrendelolap_nyomtatott &fronts,
                              Tnettfront_egyebtermek_megrendelolap_nyomtatott &others, const QString &orderId,
                              const FrontOrderCustomer &customer)
@@ -78,7 +69,7 @@ bool ComposeFrontOrderSheets(TCompositeReport &document, Tnettfront_megrendelola
     if (!fronts.prepare())
         return false;
     bool withOthers = false;
-    if (FrontOrderHasOtherProducts(fronts.database(), orderId)) {
+    if (NettfrontOrderHasOtherProducts(fronts.database(), orderId)) {
         others.setOrderId(orderId);
         // A sheet of other products that cannot be read is not printed as if the order had none.
         if (!others.prepare())

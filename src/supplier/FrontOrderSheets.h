@@ -30,9 +30,6 @@ struct FrontOrderCustomer {
 };
 FrontOrderCustomer ReadFrontOrderCustomer(TDatabaseConnection &db, const QString &orderId);
 
-// True when the order has at least one active other-product line.
-bool FrontOrderHasOtherProducts(TDatabaseConnection &db, const QString &orderId);
-
 // The composite-report hook: clears the document, prepares the fronts sheet with the customer and
 // the order, prepares the other-products sheet only when the order has other products, and adds
 // the fronts sheet and then (when prepared) the other-products sheet. False, with the document

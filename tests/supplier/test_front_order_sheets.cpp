@@ -14,6 +14,7 @@
 #include "shell/TMainForm.h"
 #include "supplier/FrontOrderSheetPreview.h"
 #include "supplier/FrontOrderSheets.h"
+#include "supplier/IFACE_EXT_Nettfront.h"
 #include "supplier/Tnettfront_egyebtermek_megrendelolap_nyomtatott.h"
 #include "supplier/Tnettfront_megrendelolap_nyomtatott.h"
 #include "support/Gallery.h"
@@ -373,10 +374,10 @@ private slots:
 
         QCOMPARE(f.layOut(without).pageCount(), 1);
         QCOMPARE(f.lastReports.size(), size_t(1));
-        QVERIFY(!FrontOrderHasOtherProducts(*f.db, without));
+        QVERIFY(!NettfrontOrderHasOtherProducts(*f.db, without));
 
         const TReportPages pages = f.layOut(with);
-        QVERIFY(FrontOrderHasOtherProducts(*f.db, with));
+        QVERIFY(NettfrontOrderHasOtherProducts(*f.db, with));
         QCOMPARE(pages.pageCount(), 2);
         QCOMPARE(f.lastReports, (std::vector<const TReport *>{&f.fronts().report(), &f.others().report()}));
         QCOMPARE(pages.pages[0].rows.size(), size_t(4));
