@@ -109,21 +109,11 @@ int CountLines(TDatabaseConnection &db, const QString &orderId, const QString &e
 // Runs the writes as one transaction: committed when every write succeeded, else rolled back.
 bool WriteWhole(TDatabaseConnection &db, const std::function<bool()> &writes)
 {
-    std::lock_guard lock(db.mutex());
-    db.executeScript(u"begin;"_s);
-    bool written = false;
-    try {
-        written = writes();
-        db.executeScript(written ? u"commit;"_s : u"rollback;"_s);
-    } catch (...) {
-        try {
-            db.executeScript(u"rollback;"_s);
-        } catch (const SqlError &) {
-            // The transaction is gone already; the first error is the one to show.
-        }
-        throw;
-    }
-    return written;
+    TTransaction transaction(db);
+    if (!writes())
+        return false; // rolled back
+    transaction.commit();
+    return true;
 }
 
 } // namespace

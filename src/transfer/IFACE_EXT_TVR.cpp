@@ -153,15 +153,9 @@ OrderFileResult ExportOrderFile(TDatabaseConnection &db, const QString &quoteId)
 
     const QString schema = OrderFileSchema(quoteId);
     bool attached = false;
-    bool inTransaction = false;
-    // Every way out leaves the connection as it was: no transaction, the order file detached.
+    // Every way out leaves the connection as it was: the order file detached (the transaction
+    // below rolls itself back).
     const auto abandon = [&] {
-        if (inTransaction) {
-            try {
-                db.executeScript(u"rollback;"_s);
-            } catch (const SqlError &) {
-            }
-        }
         if (attached) {
             try {
                 DetachDatabase(db, schema);
@@ -193,12 +187,12 @@ OrderFileResult ExportOrderFile(TDatabaseConnection &db, const QString &quoteId)
             }
         }
 
-        db.executeScript(u"begin;"_s);
-        inTransaction = true;
-        for (const SqlStatement &statement : OrderFileStatements(schema, quoteId, work.value(0)))
-            db.execute(statement.sql, statement.params);
-        db.executeScript(u"commit;"_s);
-        inTransaction = false;
+        {
+            TTransaction transaction(db);
+            for (const SqlStatement &statement : OrderFileStatements(schema, quoteId, work.value(0)))
+                db.execute(statement.sql, statement.params);
+            transaction.commit();
+        }
         DetachDatabase(db, schema);
         attached = false;
     } catch (const SqlError &e) {
